@@ -1,0 +1,20 @@
+# orvo_library_sources(PUBLIC_HEADERS h... SOURCES s...)
+# Adds a subsystem's files to the library; public headers are installed flat.
+function(orvo_library_sources)
+    cmake_parse_arguments(ARG "" "" "PUBLIC_HEADERS;SOURCES" ${ARGN})
+    target_sources(OrvoPublicData PRIVATE ${ARG_SOURCES} ${ARG_PUBLIC_HEADERS})
+    target_include_directories(OrvoPublicData PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}>)
+    foreach(h IN LISTS ARG_PUBLIC_HEADERS)
+        set_property(GLOBAL APPEND PROPERTY ORVO_PUBLIC_HEADERS ${CMAKE_CURRENT_SOURCE_DIR}/${h})
+    endforeach()
+endfunction()
+
+# orvo_add_test(NAME src... [LIBS ...]): one QtTest program, one CTest entry.
+function(orvo_add_test name)
+    cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+    add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+    target_link_libraries(${name} PRIVATE OrvoPublicData Qt5::Test ${ARG_LIBS})
+    target_compile_definitions(${name} PRIVATE ORVO_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,11 @@
+// Objects built while the library loads. They live in this one file because hosts rely on their
+// order, which C++ fixes only within a translation unit; unloading destroys them in reverse.
+#include "libraryload_p.h"
+#include "zruserinfo.h"
+
+namespace OrvoKiv {
+QMutex writeIniMutex;
+} // namespace OrvoKiv
+
+// Lives for the whole process by contract: never deleted.
+ZRUserInfo *ZRUserInfo::instance = new ZRUserInfo();

@@ -1,0 +1,61 @@
+#ifndef ZRCOMMONUTILS_H
+#define ZRCOMMONUTILS_H
+
+#include "orvopublicdata_export.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+
+#include <string>
+
+// The library's stateless utilities. Every function is safe to call from any thread unless its
+// documentation says otherwise, and none reports an error: failures give an empty or zero answer.
+class ORVOPUBLICDATA_EXPORT ZRCommonUtils
+{
+public:
+    // Application and data directories
+    static QString getAppRootDir();
+    static QString getDataRootDir();
+    static QString getLogRootDir();
+    static QString getCrashDumpDir();
+    static QString getPirvateConfigFile();
+    static QString getNginxUpdateDir();
+    static QString getSystemName();
+
+    // INI files
+    static void writeIni(QString filePath, QString key, QString value);
+
+    // JSON files
+    static QJsonArray getJsonArray(const QString &filePath);
+    static QJsonObject getJsonObject(const QString &filePath);
+    static void writeJsonArray(const QString &filePath, const QJsonArray &array);
+    static void writeJsonObject(const QString &filePath, const QJsonObject &object);
+    static void removeValueInJsonArray(QJsonArray &array, const QString &memberName,
+                                       const QString &value);
+
+    // Text and number conversions
+    static QString ByteArray2String(const QByteArray &bytes, bool spacing);
+    static QString ByteArray2StringR(const QByteArray &bytes, bool spacing);
+    static QByteArray String2ByteArray(const QString &text, const QString &separator, int base);
+    static QString Double2String(double value, int precision, bool rounding);
+    static QString getBase64String(const QString &text);
+    static QString getStringFromBase64(const QString &base64);
+    static QString ipv4ToStr(unsigned int address);
+    static unsigned int strToIpv4(const QString &dotted);
+    static std::string &trim(std::string &bytes);
+    static char getFirstWord(const QString &text);
+
+    // Registry lookups and install paths
+    static QString getSoftwareRegeditPath(QString application, QString organisation);
+    static QString getSoftwareRegeditShellPath(QString application, QString organisation);
+    static QString getSoftwareRegeditCurrentVersion(QString application, QString organisation);
+    static QString getExeInstallPath(QString keyPath);
+    static QString getDunmoreexeInstallPath(QString uninstallKeyName);
+    static QString getTMBexeInstallPath(QString uninstallKeyName);
+    static QString getWPPSoftIntallPath(QString keyPath);
+    static bool checkAppInstallBySuffix(const QString &suffix);
+};
+
+#endif // ZRCOMMONUTILS_H

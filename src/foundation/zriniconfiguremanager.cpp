@@ -1,0 +1,115 @@
+#include "zriniconfiguremanager.h"
+
+#include "orvolog_p.h"
+#include "zrcommonutils.h"
+
+#include <QSettings>
+
+namespace {
+
+QString defaultFile()
+{
+    return ZRCommonUtils::getAppRootDir() + QStringLiteral("/version.ini");
+}
+
+QSettings *openIni(const QString &filePath)
+{
+    auto *settings = new QSettings(filePath, QSettings::IniFormat);
+    settings->setIniCodec("UTF-8");
+    return settings;
+}
+
+} // namespace
+
+ZRIniConfigureManager::ZRIniConfigureManager(const QString &filePath)
+    : m_settings(openIni(filePath.isEmpty() ? defaultFile() : filePath))
+{
+}
+
+ZRIniConfigureManager::~ZRIniConfigureManager()
+{
+    orvoDebug() << "ZRIniConfigureManager::~ZRIniConfigureManager";
+}
+
+QString ZRIniConfigureManager::getValue(const QString &group, const QString &key,
+                                        const QString &defaultValue)
+{
+    return getValue(group, key, QVariant(defaultValue)).toString();
+}
+
+QString ZRIniConfigureManager::getValue(const QString &group, const QString &key,
+                                        const char *defaultValue)
+{
+    return getValue(group, key, QVariant(QString::fromUtf8(defaultValue))).toString();
+}
+
+int ZRIniConfigureManager::getValue(const QString &group, const QString &key, int defaultValue)
+{
+    return getValue(group, key, QVariant(defaultValue)).toInt();
+}
+
+QVariant ZRIniConfigureManager::getValue(const QString &key, const QVariant &defaultValue)
+{
+    return m_settings ? m_settings->value(key, defaultValue) : defaultValue;
+}
+
+QVariant ZRIniConfigureManager::getValue(const QString &group, const QString &key,
+                                         const QVariant &defaultValue)
+{
+    if (!m_settings)
+        return defaultValue;
+    m_settings->beginGroup(group);
+    const QVariant value = m_settings->value(key, defaultValue);
+    m_settings->endGroup();
+    return value;
+}
+
+void ZRIniConfigureManager::setValue(const QString &group, const QString &key, const QString &value)
+{
+    setValue(group, key, QVariant(value));
+}
+
+void ZRIniConfigureManager::setValue(const QString &group, const QString &key, int value)
+{
+    setValue(group, key, QVariant(value));
+}
+
+void ZRIniConfigureManager::setValue(const QString &group, const QString &key, const char *value)
+{
+    setValue(group, key, QVariant(QString::fromUtf8(value)));
+}
+
+void ZRIniConfigureManager::setValue(const QString &key, const QVariant &value)
+{
+    if (m_settings)
+        m_settings->setValue(key, value);
+}
+
+void ZRIniConfigureManager::setValue(const QString &group, const QString &key, const QVariant &value)
+{
+    if (!m_settings)
+        return;
+    m_settings->beginGroup(group);
+    m_settings->setValue(key, value);
+    m_settings->endGroup();
+}
+
+void ZRIniConfigureManager::removeKey(const QString &group, const QString &key)
+{
+    if (!m_settings)
+        return;
+    m_settings->beginGroup(group);
+    m_settings->remove(key);
+    m_settings->endGroup();
+}
+
+void ZRIniConfigureManager::reload(const QString &filePath)
+{
+    // reset() deletes the old object only after the new one is in place.
+    m_settings.reset(openIni(filePath));
+}
+
+void ZRIniConfigureManager::reload()
+{
+    reload(defaultFile());
+}

@@ -1,0 +1,12 @@
+#ifndef ORVOPUBLICDATA_H
+#define ORVOPUBLICDATA_H
+
+// Everything a host application of the suite may call.
+#include "orvokivsingleton.h"
+#include "zrcommonutils.h"
+#include "zriniconfiguremanager.h"
+#include "zrpublicdata.h"
+#include "zruserinfo.h"
+#include "zrversioninfo.h"
+
+#endif

@@ -1,0 +1,62 @@
+#ifndef ORVO_PLATFORMBACKEND_P_H
+#define ORVO_PLATFORMBACKEND_P_H
+
+#include "orvopublicdata_export.h"
+#include "platformconventions_p.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace OrvoKiv {
+namespace Platform {
+
+enum class RegistryView {
+    Default, // the process's own view
+    Registry32,
+    Registry64,
+};
+
+// Everything the library asks of the operating system. One backend per process, chosen at
+// build time; tests swap it with ScopedBackendOverride.
+class ORVOPUBLICDATA_EXPORT Backend
+{
+public:
+    virtual ~Backend();
+
+    virtual Conventions conventions() const = 0;
+
+    // Full path of the running executable, in the platform's own form.
+    virtual QString executablePath() const = 0;
+
+    // String form of a named value under a full key path ("HKEY_LOCAL_MACHINE\\..." or a short
+    // root alias). Value name "." is the key's default value. String and expand-string values
+    // are returned unexpanded, DWORD and QWORD values as decimal text; anything missing is empty.
+    virtual QString registryValue(const QString &keyPath, const QString &valueName,
+                                  RegistryView view = RegistryView::Default) const = 0;
+    virtual QStringList registrySubKeys(const QString &keyPath,
+                                        RegistryView view = RegistryView::Default) const = 0;
+};
+
+// The backend in effect: the innermost override, else the native one.
+ORVOPUBLICDATA_EXPORT const Backend &backend();
+
+// The backend of the platform the library was built for.
+ORVOPUBLICDATA_EXPORT const Backend &nativeBackend();
+
+// Test-only: makes `replacement` the process's backend until destruction. Overrides nest.
+class ORVOPUBLICDATA_EXPORT ScopedBackendOverride
+{
+public:
+    explicit ScopedBackendOverride(const Backend &replacement);
+    ~ScopedBackendOverride();
+    ScopedBackendOverride(const ScopedBackendOverride &) = delete;
+    ScopedBackendOverride &operator=(const ScopedBackendOverride &) = delete;
+
+private:
+    const Backend *m_previous;
+};
+
+} // namespace Platform
+} // namespace OrvoKiv
+
+#endif

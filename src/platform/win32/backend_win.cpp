@@ -1,6 +1,6 @@
 #include "platformbackend_p.h"
 
-#include "win32/win32_executable.h"
+#include "win32_executable.h"
 
 namespace OrvoKiv {
 namespace Platform {

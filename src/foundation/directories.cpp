@@ -21,6 +21,9 @@ QString cleanExecutablePath(QString path, const OrvoKiv::Platform::Conventions &
         || (path.size() >= 2 && path.at(0).isLetter() && path.at(1) == QLatin1Char(':'));
     if (!absolute)
         path.prepend(QDir::currentPath() + QLatin1Char('/'));
+    // Windows keeps the double slash of a UNC share; cleanPath() on Linux would fold it.
+    if (path.startsWith(QLatin1String("//")))
+        return QLatin1Char('/') + QDir::cleanPath(path.mid(1));
     return QDir::cleanPath(path);
 }
 

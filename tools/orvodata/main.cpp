@@ -1,1 +1,94 @@
-int main(){}
+// orvodata: the library's command-line host, for field technicians and the suite's developers.
+#include "command.h"
+
+#include <zrpublicdata.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+namespace {
+
+QString defaultEnvironment()
+{
+    const QString installed = QCoreApplication::applicationDirPath() + QLatin1Char('/')
+        + QStringLiteral(ORVODATA_INSTALLED_ENV);
+    if (QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return QStringLiteral(ORVODATA_SOURCE_ENV); // running from the build tree
+}
+
+QString mainHelp()
+{
+    QString text = QStringLiteral(
+        "Usage: orvodata [--app-name NAME] [--env DIR] COMMAND [ARGUMENTS]\n\n"
+        "Answers what the suite's shared library answers a host application on this machine.\n\n"
+        "Options:\n"
+        "  --app-name NAME  application name (default OrvoKiv6)\n"
+        "  --env DIR        environment folder registered as \"envDir\"\n"
+        "                   (default: the sample environment installed with the library)\n"
+        "  --verbose        show the library's debug lines on stderr\n"
+        "  --help           this text; COMMAND --help describes a command\n"
+        "  --version        the program's version\n\n"
+        "Commands:\n");
+    for (const orvodata::Command &command : orvodata::commands())
+        text += QStringLiteral("  %1%2\n").arg(QLatin1String(command.name), -12).arg(QLatin1String(command.summary));
+    text += QStringLiteral("\nExit status: 0 success, 1 failure, 2 bad usage.");
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tesvari"));
+    using namespace orvodata;
+
+    QStringList arguments = app.arguments().mid(1);
+    QString appName = QStringLiteral("OrvoKiv6");
+    QString env = defaultEnvironment();
+    bool verbose = false;
+    while (!arguments.isEmpty() && arguments.first().startsWith(QLatin1Char('-'))) {
+        const QString option = arguments.takeFirst();
+        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+            printLine(mainHelp());
+            return Success;
+        }
+        if (option == QLatin1String("--verbose")) {
+            verbose = true;
+            continue;
+        }
+        if (option == QLatin1String("--version")) {
+            printLine(QStringLiteral("orvodata " ORVODATA_VERSION));
+            return Success;
+        }
+        if (option != QLatin1String("--app-name") && option != QLatin1String("--env"))
+            return fail(Usage, QStringLiteral("unknown option \"%1\" (see orvodata --help)").arg(option));
+        if (arguments.isEmpty())
+            return fail(Usage, QStringLiteral("%1 needs a value").arg(option));
+        (option == QLatin1String("--env") ? env : appName) = arguments.takeFirst();
+    }
+    if (arguments.isEmpty())
+        return fail(Usage, QStringLiteral("missing command (see orvodata --help)"));
+    if (!QFileInfo(env).isDir())
+        return fail(Usage, QStringLiteral("environment folder \"%1\" does not exist").arg(env));
+
+    if (!verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+
+    // What a host application of the suite does before it calls the library.
+    QCoreApplication::setApplicationName(appName);
+    OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(appName);
+    const QString envDir = QDir(env).absolutePath() + QLatin1Char('/');
+    QDir::setSearchPaths(QStringLiteral("envDir"), {envDir});
+    if (qEnvironmentVariableIsEmpty("ORVO_REGISTRY"))
+        qputenv("ORVO_REGISTRY", QFile::encodeName(envDir + QStringLiteral("registry")));
+
+    for (const Command &command : commands()) {
+        if (arguments.first() == QLatin1String(command.name))
+            return command.run(arguments);
+    }
+    return fail(Usage, QStringLiteral("unknown command \"%1\" (see orvodata --help)").arg(arguments.first()));
+}

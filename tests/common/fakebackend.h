@@ -1,0 +1,25 @@
+#ifndef ORVO_TESTS_FAKEBACKEND_H
+#define ORVO_TESTS_FAKEBACKEND_H
+
+#include "platformbackend_p.h"
+
+// A backend whose answers a test sets; the registry is delegated to the native one.
+struct FakeBackend : OrvoKiv::Platform::Backend
+{
+    OrvoKiv::Platform::Conventions platformConventions = OrvoKiv::Platform::Conventions::windows();
+    QString exePath = QStringLiteral("C:\\Apps\\Suite\\app.exe");
+
+    OrvoKiv::Platform::Conventions conventions() const override { return platformConventions; }
+    QString executablePath() const override { return exePath; }
+    QString registryValue(const QString &key, const QString &name,
+                          OrvoKiv::Platform::RegistryView view) const override
+    {
+        return OrvoKiv::Platform::nativeBackend().registryValue(key, name, view);
+    }
+    QStringList registrySubKeys(const QString &key, OrvoKiv::Platform::RegistryView view) const override
+    {
+        return OrvoKiv::Platform::nativeBackend().registrySubKeys(key, view);
+    }
+};
+
+#endif

@@ -1,0 +1,80 @@
+#include "command.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace orvodata {
+
+int runPaths(const QStringList &arguments);
+int runIni(const QStringList &arguments);
+
+const QList<Command> &commands()
+{
+    static const QList<Command> all = {
+        {"paths", "Folders and files the library resolves for the application", runPaths},
+        {"ini", "Read and write INI settings (get, set, write)", runIni},
+    };
+    return all;
+}
+
+Arguments::Arguments(const QString &command, const QString &description)
+    : m_command(command)
+{
+    m_parser.setApplicationDescription(description);
+    m_parser.addHelpOption();
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+}
+
+void Arguments::addPositional(const QString &name, const QString &description, bool optional)
+{
+    m_parser.addPositionalArgument(name, description, optional ? QLatin1Char('[') + name + QLatin1Char(']') : name);
+    ++m_total;
+    if (!optional)
+        m_required = m_total;
+}
+
+int Arguments::parse(const QStringList &arguments)
+{
+    QStringList withProgram = arguments;
+    withProgram.first() = QStringLiteral("orvodata ") + m_command;
+    if (!m_parser.parse(withProgram))
+        return fail(Usage, m_parser.errorText());
+    if (m_parser.isSet(QStringLiteral("help"))) {
+        // Qt names the program by its full path; a subcommand reads better.
+        QString help = m_parser.helpText();
+        const int options = help.indexOf(QLatin1String(" [options]"));
+        if (help.startsWith(QLatin1String("Usage: ")) && options > 0)
+            help.replace(7, options - 7, QStringLiteral("orvodata ") + m_command);
+        std::fputs(help.toUtf8().constData(), stdout);
+        return Success;
+    }
+    const int count = positionalCount();
+    if (count < m_required)
+        return fail(Usage, QStringLiteral("%1: missing arguments (see orvodata %1 --help)").arg(m_command));
+    if (count > m_total)
+        return fail(Usage, QStringLiteral("%1: unexpected argument \"%2\"").arg(m_command, positional(m_total)));
+    return -1;
+}
+
+int fail(int code, const QString &message)
+{
+    std::fprintf(stderr, "orvodata: %s\n", qPrintable(message));
+    return code;
+}
+
+void printLine(const QString &line)
+{
+    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
+}
+
+void printJson(const QJsonValue &value)
+{
+    const QJsonDocument document = value.isArray() ? QJsonDocument(value.toArray())
+                                                   : QJsonDocument(value.toObject());
+    std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+} // namespace orvodata

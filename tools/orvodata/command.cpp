@@ -10,12 +10,18 @@ namespace orvodata {
 
 int runPaths(const QStringList &arguments);
 int runIni(const QStringList &arguments);
+int runReg(const QStringList &arguments);
+int runJson(const QStringList &arguments);
+int runInitial(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
     static const QList<Command> all = {
         {"paths", "Folders and files the library resolves for the application", runPaths},
         {"ini", "Read and write INI settings (get, set, write)", runIni},
+        {"reg", "Read the registry (get, keys); on Linux from .reg exports", runReg},
+        {"json", "Read a JSON file as the library does (get)", runJson},
+        {"initial", "The letter a name is listed under", runInitial},
     };
     return all;
 }

@@ -2,6 +2,7 @@
 #define ORVOPUBLICDATA_H
 
 // Everything a host application of the suite may call.
+#include "orvoappinfo.h"
 #include "orvokivsingleton.h"
 #include "zrcommonutils.h"
 #include "zriniconfiguremanager.h"

@@ -1,6 +1,7 @@
 // Objects built while the library loads. They live in this one file because hosts rely on their
 // order, which C++ fixes only within a translation unit; unloading destroys them in reverse.
 #include "libraryload_p.h"
+#include "orvoappinfo.h"
 #include "zruserinfo.h"
 
 namespace OrvoKiv {
@@ -9,3 +10,6 @@ QMutex writeIniMutex;
 
 // Lives for the whole process by contract: never deleted.
 ZRUserInfo *ZRUserInfo::instance = new ZRUserInfo();
+
+// Guards the creation of the catalogue singleton.
+QMutex OrvoAppInfo::mutex_m;

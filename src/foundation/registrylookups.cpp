@@ -1,5 +1,6 @@
 #include "zrcommonutils.h"
 
+#include "lookuptrace_p.h"
 #include "platformbackend_p.h"
 
 using OrvoKiv::Platform::backend;
@@ -11,7 +12,10 @@ const QLatin1String uninstall("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\
 
 QString value(const QString &keyPath, const QString &name)
 {
-    return backend().registryValue(keyPath, name);
+    const QString answer = backend().registryValue(keyPath, name);
+    if (OrvoKiv::LookupTrace::isActive())
+        OrvoKiv::LookupTrace::record(QStringLiteral("registry [%1] \"%2\" -> \"%3\"").arg(keyPath, name, answer));
+    return answer;
 }
 
 // The suite's products register under HKLM\Software\<organisation>\<application>.

@@ -56,6 +56,9 @@ public:
     static QString getTMBexeInstallPath(QString uninstallKeyName);
     static QString getWPPSoftIntallPath(QString keyPath);
     static bool checkAppInstallBySuffix(const QString &suffix);
+
+    // Section files: the app records of one section (`group`, `appinfo`, optional `title`)
+    static QJsonObject getAppValuesByGroup(QString filePath, QString section);
 };
 
 #endif // ZRCOMMONUTILS_H

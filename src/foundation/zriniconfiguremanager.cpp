@@ -1,9 +1,9 @@
 #include "zriniconfiguremanager.h"
 
+#include "inifile_p.h"
 #include "orvolog_p.h"
 #include "zrcommonutils.h"
 
-#include <QSettings>
 
 namespace {
 
@@ -14,9 +14,7 @@ QString defaultFile()
 
 QSettings *openIni(const QString &filePath)
 {
-    auto *settings = new QSettings(filePath, QSettings::IniFormat);
-    settings->setIniCodec("UTF-8");
-    return settings;
+    return OrvoKiv::openUtf8Ini(filePath).release();
 }
 
 } // namespace

@@ -8,7 +8,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
     # Windows backends: cross-compiler and the Wine loader their tests run under
-    mingw-w64 wine64
+    mingw-w64 g++-mingw-w64 wine64
 )
 
 missing=()

@@ -1,11 +1,25 @@
 #include "platformbackend_p.h"
 
 #include "win32_executable.h"
+#include "win32_registry.h"
 
 namespace OrvoKiv {
 namespace Platform {
 
 namespace {
+
+orvo_win32::RegistryView toWin32(RegistryView view)
+{
+    switch (view) {
+    case RegistryView::Registry32:
+        return orvo_win32::RegistryView::View32;
+    case RegistryView::Registry64:
+        return orvo_win32::RegistryView::View64;
+    case RegistryView::Default:
+        break;
+    }
+    return orvo_win32::RegistryView::Default;
+}
 
 class WindowsBackend final : public Backend
 {
@@ -17,14 +31,22 @@ public:
         return QString::fromStdWString(orvo_win32::executablePath());
     }
 
-    QString registryValue(const QString &, const QString &, RegistryView) const override
+    QString registryValue(const QString &keyPath, const QString &valueName,
+                          RegistryView view) const override
     {
-        return QString();
+        return QString::fromStdWString(orvo_win32::registryValue(
+            keyPath.toStdWString(), valueName.toStdWString(), toWin32(view)));
     }
 
-    QStringList registrySubKeys(const QString &, RegistryView) const override
+    QStringList registrySubKeys(const QString &keyPath, RegistryView view) const override
     {
-        return QStringList();
+        const std::vector<std::wstring> names =
+            orvo_win32::registrySubKeys(keyPath.toStdWString(), toWin32(view));
+        QStringList result;
+        result.reserve(int(names.size()));
+        for (const std::wstring &name : names)
+            result.append(QString::fromStdWString(name));
+        return result;
     }
 };
 

@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows backends' test program with mingw-w64 for i686 and x86_64, runs it
+# under Wine in a fresh prefix and exports the registry keys it wrote, so that tst_wineparity
+# can hold the Linux .reg backend to the same answers.
+#
+#   tests/win32/run-wine-tests.sh OUTPUT_DIR
+#
+# OUTPUT_DIR receives answers.tsv (the lookups and the Win32 backend's answers), the *.reg
+# exports and the test program's logs. Exit status: 0 when everything that could run passed.
+#
+# Environment:
+#   ORVO_MINGW_BUILD_ROOT  parent of the build folders build-mingw-<arch> (default /tmp)
+#   ORVO_WINE_TIMEOUT      seconds allowed to each Wine call but wineboot (default 120)
+#   ORVO_WINEBOOT_TIMEOUT  seconds allowed to wineboot (default 300)
+# Needs: cmake, mingw-w64 (g++ for both targets), wine64; wine32 is used if present.
+
+set -u
+
+if [ $# -ne 1 ]; then
+    echo "usage: $0 OUTPUT_DIR" >&2
+    exit 2
+fi
+
+source_dir=$(cd "$(dirname "$0")" && pwd)
+repo_dir=$(cd "$source_dir/../.." && pwd)
+mkdir -p "$1" || exit 2
+out_dir=$(cd "$1" && pwd)
+build_root=${ORVO_MINGW_BUILD_ROOT:-/tmp}
+wine_timeout=${ORVO_WINE_TIMEOUT:-120}
+wineboot_timeout=${ORVO_WINEBOOT_TIMEOUT:-300}
+exe_name=win32_backend_tests.exe
+
+failures=0
+summary=()
+
+step() { echo "== $*"; }
+fail() {
+    echo "FAILED: $*" >&2
+    summary+=("FAILED: $*")
+    failures=$((failures + 1))
+}
+
+find_wine64() {
+    local candidate
+    for candidate in "$(command -v wine64 2>/dev/null)" /usr/lib/wine/wine64 \
+                     /usr/lib64/wine/wine64 /opt/wine-stable/bin/wine64; do
+        if [ -n "$candidate" ] && [ -x "$candidate" ]; then
+            echo "$candidate"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# ---- build ---------------------------------------------------------------------------------
+
+generator=()
+if command -v ninja >/dev/null 2>&1; then
+    generator=(-G Ninja)
+fi
+
+build() {
+    local arch=$1
+    local dir="$build_root/build-mingw-$arch"
+    step "building for $arch in $dir"
+    # A build folder left by another checkout cannot be reconfigured for this one.
+    local cache="$dir/CMakeCache.txt"
+    if [ -f "$cache" ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$source_dir" "$cache"; then
+        echo "$dir was configured for another source folder; starting it afresh"
+        rm -rf "$dir"
+    fi
+    cmake -S "$source_dir" -B "$dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$repo_dir/cmake/toolchain-mingw-$arch.cmake" \
+        && cmake --build "$dir"
+}
+
+declare -A exe
+for arch in i686 x86_64; do
+    if build "$arch"; then
+        exe[$arch]="$build_root/build-mingw-$arch/$exe_name"
+        summary+=("$arch: built")
+    else
+        fail "$arch build"
+    fi
+done
+
+# ---- Wine prefix ---------------------------------------------------------------------------
+
+if ! wine64=$(find_wine64); then
+    fail "wine64 not found (Debian package wine64)"
+    printf '%s\n' "${summary[@]}"
+    exit 1
+fi
+wineserver="$(dirname "$wine64")/wineserver"
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+
+work_dir=$(mktemp -d "${TMPDIR:-/tmp}/orvo-wine.XXXXXX") || exit 1
+export WINEPREFIX="$work_dir/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export DISPLAY=
+unset WAYLAND_DISPLAY
+
+cleanup() {
+    if [ -n "${wineserver:-}" ] && [ -d "$WINEPREFIX" ]; then
+        timeout -k 5 30 "$wineserver" -k >/dev/null 2>&1
+    fi
+    rm -rf "$work_dir"
+}
+trap cleanup EXIT
+
+# Every Wine call is bounded and detached from any terminal.
+run_wine() {
+    local seconds=$1
+    shift
+    (cd "$work_dir" && timeout -k 10 "$seconds" "$@" </dev/null)
+}
+
+step "creating Wine prefix $WINEPREFIX with $wine64"
+if ! run_wine "$wineboot_timeout" "$wine64" wineboot -i; then
+    fail "wineboot -i"
+    printf '%s\n' "${summary[@]}"
+    exit 1
+fi
+
+rm -f "$out_dir"/*.reg "$out_dir/answers.tsv" "$out_dir"/win32_backend_tests-*.log
+
+# ---- i686: only where a 32-bit Wine can start it -------------------------------------------
+
+if [ -n "${exe[i686]:-}" ]; then
+    wine32=$(command -v wine 2>/dev/null || true)
+    if [ -n "$wine32" ] && run_wine "$wine_timeout" "$wine32" "${exe[i686]}" --probe 2>/dev/null \
+            | grep -q "probe ok"; then
+        step "running the i686 build under $wine32"
+        log="$out_dir/win32_backend_tests-i686.log"
+        run_wine "$wine_timeout" "$wine32" "${exe[i686]}" 2>&1 | tee "$log"
+        if [ "${PIPESTATUS[0]}" -eq 0 ]; then
+            summary+=("i686: ran, $(tail -n 1 "$log")")
+        else
+            fail "i686 test program ($(tail -n 1 "$log"))"
+        fi
+    else
+        step "the i686 build cannot run here (no 32-bit Wine; Debian: wine32:i386)"
+        summary+=("i686: built, not run (no 32-bit Wine)")
+    fi
+fi
+
+# ---- x86_64: the run whose answers the Linux backend is compared with ----------------------
+
+if [ -n "${exe[x86_64]:-}" ]; then
+    step "running the x86_64 build under $wine64"
+    log="$out_dir/win32_backend_tests-x86_64.log"
+    run_wine "$wine_timeout" "$wine64" "${exe[x86_64]}" answers.tsv 2>&1 | tee "$log"
+    if [ "${PIPESTATUS[0]}" -eq 0 ]; then
+        summary+=("x86_64: ran, $(tail -n 1 "$log")")
+    else
+        fail "x86_64 test program ($(tail -n 1 "$log"))"
+    fi
+
+    if [ -f "$work_dir/answers.tsv" ]; then
+        cp "$work_dir/answers.tsv" "$out_dir/answers.tsv"
+    else
+        fail "x86_64 test program wrote no answers file"
+    fi
+
+    # File name and key; the 64-bit regedit reads the 32-bit view through WOW6432Node.
+    exports=(
+        "hklm-software.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\OrvoWineTest'
+        "hklm-wow6432node.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\OrvoWineTest'
+        "hkcu-software.reg" 'HKEY_CURRENT_USER\Software\OrvoWineTest'
+        "hkcr-ext.reg" 'HKEY_CLASSES_ROOT\.orvowinetest'
+        "hkcr-ext-noicon.reg" 'HKEY_CLASSES_ROOT\.orvowinetestnoicon'
+        "hkcr-progid.reg" 'HKEY_CLASSES_ROOT\OrvoWineTest.Document'
+        "hkcr-progid-noicon.reg" 'HKEY_CLASSES_ROOT\OrvoWineTest.NoIcon'
+    )
+    for ((i = 0; i < ${#exports[@]}; i += 2)); do
+        file=${exports[i]}
+        key=${exports[i + 1]}
+        step "exporting $key to $file"
+        if run_wine "$wine_timeout" "$wine64" regedit /E "$file" "$key" \
+                && [ -s "$work_dir/$file" ]; then
+            cp "$work_dir/$file" "$out_dir/$file"
+        else
+            fail "regedit /E $key"
+        fi
+    done
+fi
+
+echo "== summary (output in $out_dir)"
+printf '%s\n' "${summary[@]}"
+ls -l "$out_dir"
+exit $((failures > 0 ? 1 : 0))

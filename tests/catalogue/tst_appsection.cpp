@@ -1,0 +1,144 @@
+#include "classroom.h"
+#include "zrcommonutils.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QTest>
+
+class tst_AppSection : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void listing_data();
+    void listing();
+    void windowsRecordFields();
+    void kaloFallbackFolder();
+    void missingFileOrSection_data();
+    void missingFileOrSection();
+
+private:
+    QJsonObject section(const QString &name) const
+    {
+        return ZRCommonUtils::getAppValuesByGroup(QStringLiteral(ORVO_TEST_DATA "/catalogue/sections.ini"), name);
+    }
+
+    Classroom m_room;
+};
+
+void tst_AppSection::initTestCase()
+{
+    QVERIFY(m_room.setUp());
+    // A bare appName is looked for in the current directory.
+    QVERIFY(QDir::setCurrent(m_room.root()));
+}
+
+void tst_AppSection::listing_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<int>("screenVersion");
+    QTest::addColumn<QStringList>("enNames");
+    QTest::addColumn<QString>("title"); // null: no title key
+
+    QTest::newRow("key order, not file order") << "ordering" << 0 << QStringList{"Board", "Kiv"} << QString();
+    QTest::newRow("nothing locatable") << "never" << 0 << QStringList() << QString();
+    QTest::newRow("OrvoPepBook needs no program") << "pepbook" << 0 << QStringList{"OrvoPepBook"} << QString();
+    QTest::newRow("web: field 7 exactly WebApp") << "web" << 0 << QStringList{"Web", "Web2"} << QString();
+    QTest::newRow("platforms before 2021") << "platforms" << 2020 << QStringList{"Calc"} << QString();
+    QTest::newRow("platforms from 2021") << "platforms" << 2021 << QStringList{"Pad", "Calc", "Pad2"} << QString();
+    QTest::newRow("last title in key order") << "titles" << 0 << QStringList{"Kiv"} << QStringLiteral("Second");
+    QTest::newRow("empty value is a title") << "emptytitle" << 0 << QStringList() << QStringLiteral("");
+    QTest::newRow("KaloBanban without folder") << "kalo" << 0 << QStringList() << QString();
+    QTest::newRow("dunmore and wpp") << "others" << 0 << QStringList{"Class", "WPP"} << QString();
+}
+
+void tst_AppSection::listing()
+{
+    QFETCH(QString, section);
+    QFETCH(int, screenVersion);
+    QFETCH(QStringList, enNames);
+    QFETCH(QString, title);
+    qApp->setProperty("screenVersion", screenVersion ? QVariant(screenVersion) : QVariant());
+
+    const QJsonObject listing = this->section(section);
+    QCOMPARE(listing.value(QLatin1String("group")).toString(), section);
+    QStringList found;
+    for (const QJsonValue &record : listing.value(QLatin1String("appinfo")).toArray()) {
+        found << record.toObject().value(QLatin1String("enName")).toString();
+        QVERIFY(record.toObject().value(QLatin1String("installed")).toBool());
+    }
+    QCOMPARE(found, enNames);
+    QCOMPARE(listing.contains(QLatin1String("title")), !title.isNull());
+    QCOMPARE(listing.value(QLatin1String("title")).toString(), title);
+}
+
+void tst_AppSection::windowsRecordFields()
+{
+    const QJsonArray records = section(QStringLiteral("ordering")).value(QLatin1String("appinfo")).toArray();
+    QCOMPARE(records.size(), 2);
+    const QJsonObject kiv = records.at(1).toObject();
+    QCOMPARE(kiv, (QJsonObject{{QStringLiteral("enName"), QStringLiteral("Kiv")},
+                               {QStringLiteral("name"), QString::fromUtf8("白板")},
+                               {QStringLiteral("image"), QStringLiteral("k.png")},
+                               {QStringLiteral("appName"), QStringLiteral("OrvoKiv6.exe")},
+                               {QStringLiteral("params"), QString()},
+                               {QStringLiteral("regKey"), QStringLiteral("OrvoKiv6")},
+                               {QStringLiteral("regGroup"), QStringLiteral("Tesvari")},
+                               {QStringLiteral("appGroup"), QStringLiteral("Windows")},
+                               {QStringLiteral("appPath"), m_room.path(QStringLiteral("kiv6/OrvoKiv6.exe"))},
+                               {QStringLiteral("installed"), true}}));
+
+    const QJsonObject web = section(QStringLiteral("web")).value(QLatin1String("appinfo")).toArray().at(0).toObject();
+    QCOMPARE(web, (QJsonObject{{QStringLiteral("enName"), QStringLiteral("Web")},
+                               {QStringLiteral("name"), QString::fromUtf8("网页")},
+                               {QStringLiteral("image"), QStringLiteral("w.png")},
+                               {QStringLiteral("appName"), QStringLiteral("web")},
+                               {QStringLiteral("appPath"), QStringLiteral("https://x.example")},
+                               {QStringLiteral("imageIndex"), QStringLiteral("3")},
+                               {QStringLiteral("appGroup"), QStringLiteral("WebApp")},
+                               {QStringLiteral("installed"), true}}));
+}
+
+// The section reader, unlike the catalogue, keeps a bare appName as the path and falls back
+// to the learning platform's own key for KaloBanban.
+void tst_AppSection::kaloFallbackFolder()
+{
+    QVERIFY(m_room.addRegistry("Windows Registry Editor Version 5.00\r\n\r\n"
+                               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\OrvoKalo\xe7\x8f\xad\xe7\x8f\xad]\r\n"
+                               "\"InstPath\"=\"@ROOT@/kalo\"\r\n"));
+    const QString exe = m_room.path(QString::fromUtf8("kalo/OrvoKalo班班.exe"));
+    QVERIFY(QDir().mkpath(m_room.path(QStringLiteral("kalo"))));
+    QFile program(exe);
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.close();
+    QFile bare(m_room.path(QStringLiteral("ghost.exe")));
+    QVERIFY(bare.open(QIODevice::WriteOnly));
+    bare.close();
+
+    const QJsonArray kalo = section(QStringLiteral("kalo")).value(QLatin1String("appinfo")).toArray();
+    QCOMPARE(kalo.size(), 1);
+    QCOMPARE(kalo.at(0).toObject().value(QLatin1String("appPath")).toString(), exe);
+    const QJsonArray relative = section(QStringLiteral("relative")).value(QLatin1String("appinfo")).toArray();
+    QCOMPARE(relative.size(), 1);
+    QCOMPARE(relative.at(0).toObject().value(QLatin1String("appPath")).toString(), QStringLiteral("ghost.exe"));
+}
+
+void tst_AppSection::missingFileOrSection_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("missing file") << QStringLiteral("/nonexistent/sections.ini");
+    QTest::newRow("binary file") << QStringLiteral(ORVO_TEST_DATA "/catalogue/binary.ini");
+    QTest::newRow("missing section") << QStringLiteral(ORVO_TEST_DATA "/catalogue/sections.ini");
+}
+
+void tst_AppSection::missingFileOrSection()
+{
+    QFETCH(QString, file);
+    const QJsonObject listing = ZRCommonUtils::getAppValuesByGroup(file, QStringLiteral("nosuch"));
+    QCOMPARE(listing, (QJsonObject{{QStringLiteral("group"), QStringLiteral("nosuch")},
+                                   {QStringLiteral("appinfo"), QJsonArray()}}));
+}
+
+QTEST_GUILESS_MAIN(tst_AppSection)
+#include "tst_appsection.moc"

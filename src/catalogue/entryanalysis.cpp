@@ -30,7 +30,7 @@ QString unlessBare(const QString &path, const QString &fileName)
 bool existsTraced(const QString &path)
 {
     const bool exists = !path.isEmpty() && QFile::exists(path);
-    if (LookupTrace::isActive())
+    if (!path.isEmpty() && LookupTrace::isActive())
         LookupTrace::record(QStringLiteral("exists \"%1\" -> %2").arg(path, exists ? QStringLiteral("yes") : QStringLiteral("no")));
     return exists;
 }

@@ -14,6 +14,10 @@
 
 // The process-wide application catalogue. The first getInstance() loads "orvoApps.ini" from the
 // "envDir" search path and locates every entry on this machine before it returns.
+namespace OrvoKiv {
+class CatalogueInspector;
+}
+
 class ORVOPUBLICDATA_EXPORT OrvoAppInfo : public QObject
 {
     Q_OBJECT
@@ -61,6 +65,7 @@ private:
     QMap<QString, QJsonObject> m_entryMap;
     mutable QReadWriteLock m_entryLock;
 
+    friend class OrvoKiv::CatalogueInspector;
     friend class tst_Catalogue;
 };
 

@@ -13,6 +13,9 @@ int runIni(const QStringList &arguments);
 int runReg(const QStringList &arguments);
 int runJson(const QStringList &arguments);
 int runInitial(const QStringList &arguments);
+int runCatalogue(const QStringList &arguments);
+int runSection(const QStringList &arguments);
+int runRecognise(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -22,6 +25,9 @@ const QList<Command> &commands()
         {"reg", "Read the registry (get, keys); on Linux from .reg exports", runReg},
         {"json", "Read a JSON file as the library does (get)", runJson},
         {"initial", "The letter a name is listed under", runInitial},
+        {"catalogue", "App records of the catalogue, located on this machine (--explain: why)", runCatalogue},
+        {"section", "The listing of one section of a section file", runSection},
+        {"recognise", "Whether an installed program is one of the suite's own", runRecognise},
     };
     return all;
 }

@@ -5,6 +5,8 @@
 #include "orvoappinfo.h"
 #include "orvokivsingleton.h"
 #include "zrcommonutils.h"
+#include "zrwinappsearchthread.h"
+#include "zrwinapputils.h"
 #include "zriniconfiguremanager.h"
 #include "zrpublicdata.h"
 #include "zruserinfo.h"

@@ -14,6 +14,7 @@
 
 // The process-wide application catalogue. The first getInstance() loads "orvoApps.ini" from the
 // "envDir" search path and locates every entry on this machine before it returns.
+class ZRWinAppSearchThread;
 namespace OrvoKiv {
 class CatalogueInspector;
 }
@@ -40,6 +41,13 @@ public:
     QJsonObject isOrvoNewApp(QString displayName, QString programPath);
     QJsonObject isOldKaloApp(QString displayName, QString programPath);
 
+    // Starts the installed-program scan unless it is running; the programs arrive through
+    // signalWinAppsData() on this object's thread, whose event loop must run.
+    void appInstallInWinSystem();
+    // A copy of the installed-program cache, which stays empty: the programs come by signal.
+    // Starts the scan while the cache is empty.
+    QJsonArray getLocalAppsInfo();
+
 Q_SIGNALS:
     void signalWinAppsData(QJsonArray);
 
@@ -61,6 +69,8 @@ private:
     static QMutex mutex_m;
 
     QJsonArray m_localApps;
+    // Created on the first scan request, never deleted: it lives as long as the process.
+    ZRWinAppSearchThread *m_searchThread = nullptr;
     // Written on the caller's thread, read on the scan thread.
     QMap<QString, QJsonObject> m_entryMap;
     mutable QReadWriteLock m_entryLock;

@@ -35,6 +35,13 @@ public:
                                   RegistryView view = RegistryView::Default) const = 0;
     virtual QStringList registrySubKeys(const QString &keyPath,
                                         RegistryView view = RegistryView::Default) const = 0;
+
+    // Target of a shortcut file as QFileInfo::symLinkTarget() gives it: what a ".lnk" file
+    // points to on Windows, a symbolic link's target on Linux; empty when it does not resolve.
+    virtual QString shortcutTarget(const QString &path) const = 0;
+
+    // The all-users Start-menu Programs folder; empty where the platform has none.
+    virtual QString commonProgramsFolder() const = 0;
 };
 
 // The backend in effect: the innermost override, else the native one.

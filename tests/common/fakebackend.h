@@ -8,6 +8,7 @@ struct FakeBackend : OrvoKiv::Platform::Backend
 {
     OrvoKiv::Platform::Conventions platformConventions = OrvoKiv::Platform::Conventions::windows();
     QString exePath = QStringLiteral("C:\\Apps\\Suite\\app.exe");
+    QString commonPrograms;
 
     OrvoKiv::Platform::Conventions conventions() const override { return platformConventions; }
     QString executablePath() const override { return exePath; }
@@ -20,6 +21,11 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     {
         return OrvoKiv::Platform::nativeBackend().registrySubKeys(key, view);
     }
+    QString shortcutTarget(const QString &path) const override
+    {
+        return OrvoKiv::Platform::nativeBackend().shortcutTarget(path);
+    }
+    QString commonProgramsFolder() const override { return commonPrograms; }
 };
 
 #endif

@@ -8,11 +8,16 @@
 # OUTPUT_DIR receives answers.tsv (the lookups and the Win32 backend's answers), the *.reg
 # exports and the test program's logs. Exit status: 0 when everything that could run passed.
 #
+# The test program runs in a Chinese locale (code page 936): Wine keeps shortcut paths in the
+# ANSI code page, and the shortcut checks use Chinese names. Without the locale (neither
+# installed nor buildable with localedef) those checks are skipped, not failed.
+#
 # Environment:
 #   ORVO_MINGW_BUILD_ROOT  parent of the build folders build-mingw-<arch> (default /tmp)
 #   ORVO_WINE_TIMEOUT      seconds allowed to each Wine call but wineboot (default 120)
 #   ORVO_WINEBOOT_TIMEOUT  seconds allowed to wineboot (default 300)
-# Needs: cmake, mingw-w64 (g++ for both targets), wine64; wine32 is used if present.
+# Needs: cmake, mingw-w64 (g++ for both targets), wine64; wine32 is used if present; localedef
+# and the zh_CN locale source (Debian: locales) unless zh_CN.UTF-8 is installed.
 
 set -u
 
@@ -116,6 +121,24 @@ run_wine() {
     (cd "$work_dir" && timeout -k 10 "$seconds" "$@" </dev/null)
 }
 
+# The test program alone runs in the Chinese locale; the prefix and regedit keep the default.
+test_env=()
+if locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8'; then
+    test_env=(env LC_ALL=zh_CN.UTF-8)
+elif command -v localedef >/dev/null 2>&1 \
+        && { mkdir -p "$work_dir/locale"; \
+             localedef -i zh_CN -f UTF-8 "$work_dir/locale/zh_CN.UTF-8" >/dev/null 2>&1; \
+             [ -f "$work_dir/locale/zh_CN.UTF-8/LC_CTYPE" ]; }; then
+    test_env=(env LOCPATH="$work_dir/locale" LC_ALL=zh_CN.UTF-8)
+else
+    summary+=("no zh_CN.UTF-8 locale: shortcut checks with Chinese paths skipped")
+fi
+run_test() {
+    local seconds=$1
+    shift
+    run_wine "$seconds" "${test_env[@]}" "$@"
+}
+
 step "creating Wine prefix $WINEPREFIX with $wine64"
 if ! run_wine "$wineboot_timeout" "$wine64" wineboot -i; then
     fail "wineboot -i"
@@ -133,7 +156,7 @@ if [ -n "${exe[i686]:-}" ]; then
             | grep -q "probe ok"; then
         step "running the i686 build under $wine32"
         log="$out_dir/win32_backend_tests-i686.log"
-        run_wine "$wine_timeout" "$wine32" "${exe[i686]}" 2>&1 | tee "$log"
+        run_test "$wine_timeout" "$wine32" "${exe[i686]}" 2>&1 | tee "$log"
         if [ "${PIPESTATUS[0]}" -eq 0 ]; then
             summary+=("i686: ran, $(tail -n 1 "$log")")
         else
@@ -150,7 +173,7 @@ fi
 if [ -n "${exe[x86_64]:-}" ]; then
     step "running the x86_64 build under $wine64"
     log="$out_dir/win32_backend_tests-x86_64.log"
-    run_wine "$wine_timeout" "$wine64" "${exe[x86_64]}" answers.tsv 2>&1 | tee "$log"
+    run_test "$wine_timeout" "$wine64" "${exe[x86_64]}" answers.tsv 2>&1 | tee "$log"
     if [ "${PIPESTATUS[0]}" -eq 0 ]; then
         summary+=("x86_64: ran, $(tail -n 1 "$log")")
     else
@@ -172,6 +195,9 @@ if [ -n "${exe[x86_64]:-}" ]; then
         "hkcr-ext-noicon.reg" 'HKEY_CLASSES_ROOT\.orvowinetestnoicon'
         "hkcr-progid.reg" 'HKEY_CLASSES_ROOT\OrvoWineTest.Document'
         "hkcr-progid-noicon.reg" 'HKEY_CLASSES_ROOT\OrvoWineTest.NoIcon'
+        "hklm-uninstall.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
+        "hklm-wow6432node-uninstall.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
+        "hkcu-uninstall.reg" 'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall'
     )
     for ((i = 0; i < ${#exports[@]}; i += 2)); do
         file=${exports[i]}
@@ -184,6 +210,13 @@ if [ -n "${exe[x86_64]:-}" ]; then
             fail "regedit /E $key"
         fi
     done
+
+    step "removing the test keys"
+    log="$out_dir/win32_backend_tests-x86_64-cleanup.log"
+    run_wine "$wine_timeout" "$wine64" "${exe[x86_64]}" --cleanup 2>&1 | tee "$log"
+    if [ "${PIPESTATUS[0]}" -ne 0 ]; then
+        fail "removing the test keys ($(tail -n 1 "$log"))"
+    fi
 fi
 
 echo "== summary (output in $out_dir)"

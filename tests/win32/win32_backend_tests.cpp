@@ -1,21 +1,35 @@
-// Checks the Qt-free Windows backends against a live registry: under Wine in CI, or on Windows.
+// Checks the Qt-free Windows backends against a live system: under Wine in CI, or on Windows.
 //
 //   win32_backend_tests [ANSWERS_FILE]
+//   win32_backend_tests --cleanup
 //   win32_backend_tests --probe
 //
 // The program writes its own keys under HKLM\SOFTWARE\OrvoWineTest in both registry views (with
-// different contents), under HKCU, HKCR, HKU and HKCC, reads them back through the backend and
-// prints one line per check. With ANSWERS_FILE it also records the lookups that the .reg backend
-// of the Linux build must answer identically (see tst_wineparity.cpp for the format).
+// different contents), under HKCU, HKCR, HKU and HKCC, and uninstall entries under HKLM (both
+// views) and HKCU; it reads them back through the backend and prints one line per check. It also
+// resolves shortcuts that it saves in a temporary folder and asks for the all-users Start-menu
+// folder. With ANSWERS_FILE it records the lookups that the .reg backend of the Linux build must
+// answer identically (see tst_wineparity.cpp for the format) and leaves the keys in place for
+// export; --cleanup then removes them. Without it the keys are removed at the end.
 
 #include "win32_executable.h"
 #include "win32_registry.h"
+#include "win32_shellfolders.h"
+#include "win32_shortcut.h"
 
 #include <windows.h>
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 #include <string>
+#include <thread>
 #include <vector>
 
 using orvo_win32::RegistryView;
@@ -24,6 +38,7 @@ namespace {
 
 int g_passed = 0;
 int g_failed = 0;
+int g_skipped = 0;
 
 // Whether the OS has separate 32-bit and 64-bit views, and which one the process sees.
 bool g_twoViews = false;
@@ -67,6 +82,12 @@ void record(bool ok, const std::wstring &what, const std::wstring &got, const st
         std::printf("FAIL %s: got \"%s\", expected \"%s\"\n", utf8(what).c_str(),
                     utf8(escaped(got)).c_str(), utf8(escaped(expected)).c_str());
     }
+}
+
+void skip(const std::wstring &what, const std::wstring &why)
+{
+    ++g_skipped;
+    std::printf("SKIP %s: %s\n", utf8(what).c_str(), utf8(why).c_str());
 }
 
 const wchar_t *viewName(RegistryView view)
@@ -149,8 +170,91 @@ void removeTree(HKEY root, const wchar_t *parent, const wchar_t *child, REGSAM v
     }
 }
 
+// Uninstall entries as installers write them: HKLM in both views (one name in both with
+// different contents) and HKCU, which both views share.
+const wchar_t kUninstall[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+const wchar_t kGuidKey[] = L"{0F2E4D6C-8B0A-4C1E-9D3F-5A7B9C1E3D50}";
+const wchar_t kAppName64[] = L"Orvo Wine 64 \u5e94\u7528";
+
+struct UninstallValue
+{
+    HKEY root;
+    const wchar_t *subKey;
+    REGSAM view; // 0 for HKCU
+    const wchar_t *name;
+    const wchar_t *text; // a REG_DWORD's decimal text when `dword`
+    bool dword;
+};
+
+const HKEY kLm = HKEY_LOCAL_MACHINE;
+const HKEY kCu = HKEY_CURRENT_USER;
+
+const UninstallValue kUninstallValues[] = {
+    {kLm, L"OrvoWineTestApp64", kWrite64, L"DisplayName", kAppName64, false},
+    {kLm, L"OrvoWineTestApp64", kWrite64, L"DisplayIcon",
+     L"\"C:\\Program Files\\Orvo Wine\\app64.exe\",0", false},
+    {kLm, L"OrvoWineTestApp64", kWrite64, L"SystemComponent", L"0", true},
+    {kLm, L"OrvoWineTestSystem", kWrite64, L"DisplayName", L"Orvo Wine System", false},
+    {kLm, L"OrvoWineTestSystem", kWrite64, L"DisplayIcon",
+     L"C:\\Windows\\system32\\orvo.exe", false},
+    {kLm, L"OrvoWineTestSystem", kWrite64, L"SystemComponent", L"1", true},
+    {kLm, L"OrvoWineTestUpdate", kWrite64, L"DisplayName", L"Orvo Wine Update", false},
+    {kLm, L"OrvoWineTestUpdate", kWrite64, L"ParentKeyName", L"OrvoWineTestApp64", false},
+    {kLm, L"OrvoWineTestUpdate", kWrite64, L"ParentDisplayName", kAppName64, false},
+    {kLm, L"OrvoWineTestShared", kWrite64, L"DisplayName", L"Orvo Wine Shared 64", false},
+    {kLm, L"OrvoWineTestShared", kWrite64, L"DisplayIcon",
+     L"C:\\Program Files\\Shared\\shared.exe,0", false},
+    {kLm, L"OrvoWineTestShared", kWrite64, L"SystemComponent", L"0", true},
+
+    {kLm, L"OrvoWineTestApp32", kWrite32, L"DisplayName", L"Orvo Wine 32", false},
+    {kLm, L"OrvoWineTestApp32", kWrite32, L"DisplayIcon",
+     L"C:\\Program Files (x86)\\Orvo Wine\\app32.exe", false},
+    {kLm, L"OrvoWineTestShared", kWrite32, L"DisplayName", L"Orvo Wine Shared 32", false},
+    {kLm, L"OrvoWineTestShared", kWrite32, L"DisplayIcon",
+     L"\"C:\\Program Files (x86)\\Shared\\shared.exe\"", false},
+    {kLm, L"OrvoWineTestShared", kWrite32, L"SystemComponent", L"1", true},
+    {kLm, L"OrvoWineTestShared", kWrite32, L"ParentKeyName", L"OrvoWineTestApp32", false},
+    {kLm, kGuidKey, kWrite32, L"DisplayName", L"Orvo Wine \u6559\u5b66 GUID", false},
+    {kLm, kGuidKey, kWrite32, L"DisplayIcon",
+     L"C:\\Program Files (x86)\\Guid App\\guid.exe,-101", false},
+    // Some installers write the flag as text.
+    {kLm, kGuidKey, kWrite32, L"SystemComponent", L"1", false},
+
+    {kCu, L"OrvoWineTestUser", 0, L"DisplayName", L"Orvo Wine User", false},
+    {kCu, L"OrvoWineTestUser", 0, L"DisplayIcon",
+     L"C:\\Users\\Public\\orvo user.exe", false},
+};
+
+// Every sub-key of kUninstallValues, so that a listing can be narrowed to the fixture's names.
+bool isUninstallFixture(const std::wstring &name)
+{
+    for (const UninstallValue &value : kUninstallValues) {
+        if (name == value.subKey)
+            return true;
+    }
+    return false;
+}
+
+bool writeUninstallFixture()
+{
+    bool ok = true;
+    for (const UninstallValue &value : kUninstallValues) {
+        const std::wstring key = std::wstring(kUninstall) + L'\\' + value.subKey;
+        if (value.dword) {
+            const DWORD number = DWORD(std::wcstoul(value.text, nullptr, 10));
+            ok &= setRaw(value.root, key, value.view, value.name, REG_DWORD, &number,
+                         sizeof number);
+        } else {
+            ok &= setText(value.root, key, value.view, value.name, value.text);
+        }
+    }
+    return ok;
+}
+
 void removeFixture()
 {
+    for (const UninstallValue &value : kUninstallValues)
+        removeTree(value.root, kUninstall, value.subKey, value.view);
     removeTree(HKEY_LOCAL_MACHINE, L"SOFTWARE", L"OrvoWineTest", kWrite64);
     removeTree(HKEY_LOCAL_MACHINE, L"SOFTWARE", L"OrvoWineTest", kWrite32);
     removeTree(HKEY_CURRENT_USER, L"Software", L"OrvoWineTest", 0);
@@ -226,6 +330,7 @@ bool writeFixture()
 
     ok &= setText(HKEY_USERS, L".DEFAULT\\Software\\OrvoWineTest", 0, L"Seen", L"users");
     ok &= setText(HKEY_CURRENT_CONFIG, L"Software\\OrvoWineTest", 0, L"Seen", L"config");
+    ok &= writeUninstallFixture();
     return ok;
 }
 
@@ -239,6 +344,9 @@ struct Lookup
     std::wstring valueName;
     std::wstring expected; // sub-key names joined with '\n'
     bool parity; // recorded in the answers file
+    // A listing of a key that holds other entries than the fixture's: checked on the fixture's
+    // names only, recorded in full.
+    bool fixtureOnly = false;
 };
 
 const RegistryView kViews[] = {RegistryView::Default, RegistryView::View32, RegistryView::View64};
@@ -252,6 +360,18 @@ std::wstring seen(RegistryView view, const std::wstring &in32, const std::wstrin
     if (view == RegistryView::Default)
         view = g_process64 ? RegistryView::View64 : RegistryView::View32;
     return view == RegistryView::View32 ? in32 : in64;
+}
+
+// What the fixture wrote as `name` of the uninstall entry `subKey` in `view` (0: HKCU).
+std::wstring uninstallText(const wchar_t *subKey, REGSAM view, const wchar_t *name)
+{
+    for (const UninstallValue &value : kUninstallValues) {
+        if (value.view == view && std::wstring(value.subKey) == subKey
+            && std::wstring(value.name) == name) {
+            return value.text;
+        }
+    }
+    return std::wstring();
 }
 
 std::vector<Lookup> lookups()
@@ -348,6 +468,48 @@ std::vector<Lookup> lookups()
     subKeys(def, L"HKCR\\OrvoWineTest.Document", L"DefaultIcon");
     subKeys(def, L"", L"");
     subKeys(def, L"HKLMX", L"");
+
+    // Uninstall entries, read as the installed-program scan reads them.
+    const std::wstring uninstallLm = std::wstring(L"HKEY_LOCAL_MACHINE\\") + kUninstall;
+    const std::wstring uninstallCu = std::wstring(L"HKEY_CURRENT_USER\\") + kUninstall;
+    const wchar_t *const uninstallNames[] = {L"DisplayName", L"DisplayIcon", L"SystemComponent",
+                                             L"ParentKeyName", L"ParentDisplayName"};
+    const wchar_t *const lmKeys[] = {L"OrvoWineTestApp64", L"OrvoWineTestSystem",
+                                     L"OrvoWineTestUpdate", L"OrvoWineTestShared",
+                                     L"OrvoWineTestApp32", kGuidKey, L"OrvoWineTestNone"};
+    for (const RegistryView v : kViews) {
+        for (const wchar_t *key : lmKeys) {
+            for (const wchar_t *name : uninstallNames) {
+                const std::wstring in32 = uninstallText(key, kWrite32, name);
+                const std::wstring in64 = uninstallText(key, kWrite64, name);
+                value(v, uninstallLm + L'\\' + key, name, seen(v, in32, in64));
+            }
+        }
+        for (const wchar_t *name : uninstallNames) {
+            value(v, uninstallCu + L"\\OrvoWineTestUser", name,
+                  uninstallText(L"OrvoWineTestUser", 0, name));
+        }
+    }
+
+    // The 32-bit view lists the WOW6432Node branch only; the scan's HKCU readers see one key.
+    const std::wstring only32 = std::wstring(L"OrvoWineTestApp32\nOrvoWineTestShared\n") + kGuidKey;
+    const std::wstring only64 =
+        L"OrvoWineTestApp64\nOrvoWineTestShared\nOrvoWineTestSystem\nOrvoWineTestUpdate";
+    const std::wstring allLm = std::wstring(L"OrvoWineTestApp32\nOrvoWineTestApp64\n")
+        + L"OrvoWineTestShared\nOrvoWineTestSystem\nOrvoWineTestUpdate\n" + kGuidKey;
+    auto fixtureSubKeys = [&list](RegistryView view, const std::wstring &key,
+                                  const std::wstring &expected) {
+        list.push_back({true, view, key, std::wstring(), expected, true, true});
+    };
+    for (const RegistryView v : kViews) {
+        fixtureSubKeys(v, uninstallLm, g_twoViews ? seen(v, only32, only64) : allLm);
+        fixtureSubKeys(v, uninstallCu, L"OrvoWineTestUser");
+    }
+    fixtureSubKeys(v64,
+                   L"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+                   g_twoViews ? only32 : L"");
+    fixtureSubKeys(v32, L"hklm\\software\\microsoft\\windows\\currentversion\\uninstall\\",
+                   g_twoViews ? only32 : allLm);
     return list;
 }
 
@@ -356,6 +518,19 @@ std::wstring answer(const Lookup &lookup)
     if (lookup.subKeys)
         return joined(orvo_win32::registrySubKeys(lookup.keyPath, lookup.view));
     return orvo_win32::registryValue(lookup.keyPath, lookup.valueName, lookup.view);
+}
+
+// What the live check compares: a listing of a shared key narrowed to the fixture's names.
+std::wstring checkedAnswer(const Lookup &lookup)
+{
+    if (!lookup.fixtureOnly)
+        return answer(lookup);
+    std::vector<std::wstring> names;
+    for (const std::wstring &name : orvo_win32::registrySubKeys(lookup.keyPath, lookup.view)) {
+        if (isUninstallFixture(name))
+            names.push_back(name);
+    }
+    return joined(names);
 }
 
 std::wstring describe(const Lookup &lookup)
@@ -389,6 +564,320 @@ void checkRootListing()
     }
 }
 
+// ---- shortcuts -----------------------------------------------------------------------------
+
+// Initialises COM for a scope, as a caller of the backend might have done.
+class ComInit
+{
+public:
+    explicit ComInit(DWORD model) : m_result(::CoInitializeEx(nullptr, model)) {}
+    ~ComInit()
+    {
+        if (SUCCEEDED(m_result))
+            ::CoUninitialize();
+    }
+    ComInit(const ComInit &) = delete;
+    ComInit &operator=(const ComInit &) = delete;
+
+private:
+    HRESULT m_result;
+};
+
+// Saves a shortcut the way Explorer's "Create shortcut" does; `target` is a path, or empty with
+// `idList` naming a shell item instead. Called with COM initialised.
+bool saveShortcut(const std::wstring &file, const std::wstring &target,
+                  PCIDLIST_ABSOLUTE idList = nullptr)
+{
+    IShellLinkW *link = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void **>(&link)))) {
+        return false;
+    }
+    // SetPath gives S_FALSE for a target that does not exist, and keeps it.
+    bool ok = SUCCEEDED(idList ? link->SetIDList(idList) : link->SetPath(target.c_str()));
+    IPersistFile *persist = nullptr;
+    ok = ok
+        && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&persist)));
+    ok = ok && SUCCEEDED(persist->Save(file.c_str(), TRUE));
+    if (persist)
+        persist->Release();
+    link->Release();
+    return ok;
+}
+
+bool writeFile(const std::wstring &file, const std::string &bytes)
+{
+    const HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(handle, bytes.data(), DWORD(bytes.size()), &written, nullptr)
+        && written == bytes.size();
+    return ::CloseHandle(handle) && ok;
+}
+
+std::wstring withForwardSlashes(std::wstring path)
+{
+    for (wchar_t &c : path) {
+        if (c == L'\\')
+            c = L'/';
+    }
+    return path;
+}
+
+// Wine keeps a shortcut's path in the ANSI code page only (Windows adds a UTF-16 copy), so a
+// path that code page cannot hold comes back with "?" there. run-wine-tests.sh runs the program
+// with a Chinese code page; elsewhere the cases that need one are skipped under Wine.
+bool wineLosesPath(const std::wstring &path)
+{
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    if (!ntdll || !::GetProcAddress(ntdll, "wine_get_version") || ::GetACP() == CP_UTF8)
+        return false;
+    BOOL lossy = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), int(path.size()), nullptr, 0,
+                          nullptr, &lossy);
+    return lossy;
+}
+
+struct ShortcutCase
+{
+    std::wstring what;
+    std::wstring path;
+    std::wstring expected;
+};
+
+struct ShortcutFixture
+{
+    std::wstring dir; // with a trailing backslash
+    std::wstring exe; // the running program
+    std::wstring chineseExe;
+    std::wstring chineseLink;
+    std::vector<ShortcutCase> cases;
+};
+
+void removeShortcutFixture(const ShortcutFixture &f)
+{
+    if (f.dir.empty())
+        return;
+    // Double-NUL-terminated list of one path, without the trailing separator.
+    std::wstring from = f.dir.substr(0, f.dir.size() - 1);
+    from.append(2, L'\0');
+    SHFILEOPSTRUCTW operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NO_UI;
+    ::SHFileOperationW(&operation);
+}
+
+// Shortcuts to the running program, to a copy of it under a name with spaces and Chinese
+// characters, to a file that does not exist, to a folder and to a shell item without a path; and
+// files that are not shortcuts although named like one, or named unlike one although they are.
+bool writeShortcutFixture(ShortcutFixture *f)
+{
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH)
+        return false;
+    f->dir = std::wstring(temp, length) + L"orvo-lnk-" + std::to_wstring(::GetCurrentProcessId())
+        + L'\\';
+    f->exe = orvo_win32::executablePath();
+    const std::wstring chineseDir = f->dir + L"\u7a0b\u5e8f \u6587\u4ef6";
+    f->chineseExe = chineseDir + L"\\\u6559\u5b66 \u8f6f\u4ef6.exe";
+    f->chineseLink = chineseDir + L"\\\u6559\u5b66 \u8f6f\u4ef6.lnk";
+    const std::wstring missing = f->dir + L"gone\\nothing here.exe";
+    const std::wstring plainDir = f->dir + L"plain folder";
+
+    const ComInit com(COINIT_APARTMENTTHREADED);
+    removeShortcutFixture(*f); // left by an earlier process with the same id
+    bool ok = ::CreateDirectoryW(f->dir.c_str(), nullptr)
+        && ::CreateDirectoryW(chineseDir.c_str(), nullptr)
+        && ::CreateDirectoryW(plainDir.c_str(), nullptr)
+        && ::CreateDirectoryW((f->dir + L"folder.lnk").c_str(), nullptr)
+        && ::CopyFileW(f->exe.c_str(), f->chineseExe.c_str(), FALSE);
+    ok = ok && saveShortcut(f->dir + L"self.lnk", f->exe);
+    ok = ok && saveShortcut(f->chineseLink, f->chineseExe);
+    ok = ok && saveShortcut(f->dir + L"missing target.lnk", missing);
+    ok = ok && saveShortcut(f->dir + L"to folder.lnk", plainDir);
+    PIDLIST_ABSOLUTE controls = nullptr;
+    ok = ok && SUCCEEDED(::SHGetSpecialFolderLocation(nullptr, CSIDL_CONTROLS, &controls))
+        && saveShortcut(f->dir + L"control panel.lnk", std::wstring(), controls);
+    ::CoTaskMemFree(controls);
+    ok = ok && ::CopyFileW((f->dir + L"self.lnk").c_str(), (f->dir + L"upper.LNK").c_str(), FALSE)
+        && ::CopyFileW((f->dir + L"self.lnk").c_str(), (f->dir + L"self.lnk.txt").c_str(), FALSE)
+        && writeFile(f->dir + L"garbage.lnk", "[InternetShortcut]\r\nURL=file:///C:/x.exe\r\n")
+        && writeFile(f->dir + L"empty.lnk", std::string());
+    if (!ok)
+        return false;
+
+    f->cases = {
+        {L"program", f->dir + L"self.lnk", f->exe},
+        {L"program, \"/\" separators", withForwardSlashes(f->dir + L"self.lnk"), f->exe},
+        {L"program, doubled separator", f->dir + L"\\self.lnk", f->exe},
+        {L"spaces and Chinese characters", f->chineseLink, f->chineseExe},
+        {L"target that does not exist", f->dir + L"missing target.lnk", missing},
+        {L"folder", f->dir + L"to folder.lnk", plainDir},
+        {L"shell item without a path", f->dir + L"control panel.lnk", L""},
+        {L"upper-case ending", f->dir + L"upper.LNK", L""},
+        {L"shortcut not named .lnk", f->dir + L"self.lnk.txt", L""},
+        {L"not a shortcut", f->dir + L"garbage.lnk", L""},
+        {L"empty file", f->dir + L"empty.lnk", L""},
+        {L"folder named .lnk", f->dir + L"folder.lnk", L""},
+        {L"missing file", f->dir + L"absent.lnk", L""},
+        {L"missing folder", f->dir + L"absent\\self.lnk", L""},
+        {L"empty path", L"", L""},
+        {L"embedded NUL", f->dir + std::wstring(L"self.lnk\0.lnk", 13), L""},
+    };
+    return true;
+}
+
+void checkShortcutCases(const ShortcutFixture &f)
+{
+    for (const ShortcutCase &c : f.cases) {
+        if (wineLosesPath(c.expected)) {
+            skip(L"shortcutTarget: " + c.what,
+                 L"Wine stores it in ANSI code page " + std::to_wstring(::GetACP()));
+            continue;
+        }
+        const std::wstring got = orvo_win32::shortcutTarget(c.path);
+        record(got == c.expected, L"shortcutTarget: " + c.what, got, c.expected);
+    }
+
+    // Relative to the current folder, as QFileInfo passes a relative name on.
+    wchar_t previous[MAX_PATH] = {};
+    const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, previous);
+    if (length > 0 && length < MAX_PATH && ::SetCurrentDirectoryW(f.dir.c_str())) {
+        const std::wstring got = orvo_win32::shortcutTarget(L"self.lnk");
+        ::SetCurrentDirectoryW(previous);
+        record(got == f.exe, L"shortcutTarget: relative path", got, f.exe);
+    } else {
+        record(false, L"shortcutTarget: relative path (cannot change folder)", L"", f.exe);
+    }
+}
+
+std::wstring hresultText(HRESULT result)
+{
+    wchar_t text[16] = {};
+    std::swprintf(text, 16, L"0x%08lX", static_cast<unsigned long>(result));
+    return text;
+}
+
+// From a thread in each COM state: the answer is right, and the thread's COM state is as before
+// (probed by initialising again: S_OK where nothing was left, S_FALSE where it still holds).
+void checkShortcutThreads(const ShortcutFixture &f)
+{
+    struct State
+    {
+        const wchar_t *name;
+        bool initialise;
+        DWORD model;
+    };
+    const State states[] = {
+        {L"thread without COM", false, COINIT_MULTITHREADED},
+        {L"single-threaded apartment", true, COINIT_APARTMENTTHREADED},
+        {L"multi-threaded apartment", true, COINIT_MULTITHREADED},
+    };
+    const bool chinese = !wineLosesPath(f.chineseExe);
+    const std::wstring link = chinese ? f.chineseLink : f.dir + L"self.lnk";
+    const std::wstring target = chinese ? f.chineseExe : f.exe;
+    for (const State &state : states) {
+        std::wstring got;
+        HRESULT probe = E_FAIL;
+        std::thread thread([&] {
+            const HRESULT own = state.initialise ? ::CoInitializeEx(nullptr, state.model) : E_FAIL;
+            got = orvo_win32::shortcutTarget(link);
+            probe = ::CoInitializeEx(nullptr, state.model);
+            if (SUCCEEDED(probe))
+                ::CoUninitialize();
+            if (SUCCEEDED(own))
+                ::CoUninitialize();
+        });
+        thread.join();
+        record(got == target, std::wstring(L"shortcutTarget from a ") + state.name, got, target);
+        const HRESULT expected = state.initialise ? S_FALSE : S_OK;
+        record(probe == expected, std::wstring(L"COM state kept by a ") + state.name,
+               hresultText(probe), hresultText(expected));
+    }
+
+    // Several threads at once, each resolving every case many times.
+    const int threadCount = 4;
+    std::vector<int> wrong(threadCount, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&f, &wrong, t] {
+            for (int round = 0; round < 10; ++round) {
+                for (const ShortcutCase &c : f.cases) {
+                    if (!wineLosesPath(c.expected))
+                        wrong[size_t(t)] += orvo_win32::shortcutTarget(c.path) != c.expected;
+                }
+            }
+        });
+    }
+    int totalWrong = 0;
+    for (int t = 0; t < threadCount; ++t) {
+        threads[size_t(t)].join();
+        totalWrong += wrong[size_t(t)];
+    }
+    record(totalWrong == 0, L"shortcutTarget from concurrent threads", std::to_wstring(totalWrong),
+           L"0 wrong answers");
+}
+
+void checkShortcuts()
+{
+    ShortcutFixture fixture;
+    const bool written = writeShortcutFixture(&fixture);
+    record(written, L"shortcut fixture written in " + fixture.dir, written ? L"yes" : L"no",
+           L"yes");
+    if (written) {
+        checkShortcutCases(fixture);
+        checkShortcutThreads(fixture);
+    }
+    removeShortcutFixture(fixture);
+}
+
+// ---- shell folders -------------------------------------------------------------------------
+
+void checkCommonProgramsFolder()
+{
+    const std::wstring folder = orvo_win32::commonProgramsFolder();
+    const DWORD attributes = ::GetFileAttributesW(folder.c_str());
+    record(!folder.empty() && attributes != INVALID_FILE_ATTRIBUTES
+               && (attributes & FILE_ATTRIBUTE_DIRECTORY),
+           L"commonProgramsFolder names an existing folder", folder, L"an existing folder");
+
+    // The same folder through the newer known-folder interface.
+    PWSTR known = nullptr;
+    std::wstring expected;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_CommonPrograms, 0, nullptr, &known)))
+        expected = known;
+    ::CoTaskMemFree(known);
+    record(!expected.empty() && equalsIgnoringCase(folder, expected),
+           L"commonProgramsFolder is FOLDERID_CommonPrograms", folder, expected);
+}
+
+// Removes every key the program writes and checks that no view still shows one.
+void checkFixtureRemoved()
+{
+    removeFixture();
+    const std::wstring uninstallLm = std::wstring(L"HKEY_LOCAL_MACHINE\\") + kUninstall;
+    const std::wstring uninstallCu = std::wstring(L"HKEY_CURRENT_USER\\") + kUninstall;
+    for (const RegistryView v : kViews) {
+        std::vector<std::wstring> left;
+        for (const std::wstring &key : {uninstallLm, uninstallCu}) {
+            for (const std::wstring &name : orvo_win32::registrySubKeys(key, v)) {
+                if (isUninstallFixture(name))
+                    left.push_back(name);
+            }
+        }
+        for (const std::wstring &name : orvo_win32::registrySubKeys(L"HKLM\\SOFTWARE", v)) {
+            if (equalsIgnoringCase(name, L"OrvoWineTest"))
+                left.push_back(name);
+        }
+        record(left.empty(), std::wstring(L"fixture keys removed, view ") + viewName(v),
+               joined(left), L"");
+    }
+}
+
 bool writeAnswers(const char *file, const std::vector<Lookup> &list)
 {
     std::FILE *out = std::fopen(file, "wb");
@@ -410,9 +899,19 @@ bool writeAnswers(const char *file, const std::vector<Lookup> &list)
 
 } // namespace
 
+int finish()
+{
+    if (g_skipped)
+        std::printf("%d skipped\n", g_skipped);
+    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+    std::fflush(stdout);
+    return g_failed == 0 ? 0 : 1;
+}
+
 int main(int argc, char **argv)
 {
-    if (argc > 1 && std::string(argv[1]) == "--probe") {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--probe") {
         std::printf("probe ok\n");
         return 0;
     }
@@ -421,32 +920,40 @@ int main(int argc, char **argv)
     BOOL wow64 = FALSE;
     ::IsWow64Process(::GetCurrentProcess(), &wow64);
     g_twoViews = g_process64 || wow64;
-    std::printf("process: %d-bit, registry views: %s\n", g_process64 ? 64 : 32,
-                g_twoViews ? "32-bit and 64-bit" : "one");
+    std::printf("process: %d-bit, registry views: %s, ANSI code page %u\n", g_process64 ? 64 : 32,
+                g_twoViews ? "32-bit and 64-bit" : "one", ::GetACP());
+
+    // Run once the keys have been exported.
+    if (mode == "--cleanup") {
+        checkFixtureRemoved();
+        return finish();
+    }
 
     checkExecutablePath();
+    checkCommonProgramsFolder();
+    checkShortcuts();
 
     removeFixture();
     const bool written = writeFixture();
     record(written, L"fixture keys written", written ? L"yes" : L"no", L"yes");
     if (!written) {
-        std::printf("%d passed, %d failed\n", g_passed, g_failed);
-        return 1;
+        removeFixture();
+        return finish();
     }
 
     const std::vector<Lookup> list = lookups();
     for (const Lookup &lookup : list) {
-        const std::wstring got = answer(lookup);
+        const std::wstring got = checkedAnswer(lookup);
         record(got == lookup.expected, describe(lookup), got, lookup.expected);
     }
     checkRootListing();
 
-    if (argc > 1) {
+    // With an answers file the keys stay for export; the caller runs --cleanup afterwards.
+    if (!mode.empty()) {
         const bool ok = writeAnswers(argv[1], list);
         record(ok, L"answers file written", ok ? L"yes" : L"no", L"yes");
+    } else {
+        checkFixtureRemoved();
     }
-
-    std::printf("%d passed, %d failed\n", g_passed, g_failed);
-    std::fflush(stdout);
-    return g_failed == 0 ? 0 : 1;
+    return finish();
 }

@@ -2,6 +2,10 @@
 
 #include "win32_executable.h"
 #include "win32_registry.h"
+#include "win32_shellfolders.h"
+#include "win32_shortcut.h"
+
+#include <QDir>
 
 namespace OrvoKiv {
 namespace Platform {
@@ -47,6 +51,18 @@ public:
         for (const std::wstring &name : names)
             result.append(QString::fromStdWString(name));
         return result;
+    }
+
+    // QFileInfo::symLinkTarget() answers with "/" separators; callers compare with its form.
+    QString shortcutTarget(const QString &path) const override
+    {
+        return QDir::fromNativeSeparators(
+            QString::fromStdWString(orvo_win32::shortcutTarget(path.toStdWString())));
+    }
+
+    QString commonProgramsFolder() const override
+    {
+        return QString::fromStdWString(orvo_win32::commonProgramsFolder());
     }
 };
 

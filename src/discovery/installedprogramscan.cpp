@@ -1,0 +1,226 @@
+#include "zrwinapputils.h"
+
+#include "orvoappinfo.h"
+#include "orvolog_p.h"
+#include "platformbackend_p.h"
+#include "programentry_p.h"
+
+#include <QCollator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+#include <vector>
+
+using OrvoKiv::ProgramEntry;
+using OrvoKiv::Platform::RegistryView;
+
+namespace {
+
+// Moves programs to the front of the result; lives as long as the process (see place()).
+int s_pinCounter = 0;
+
+// Entries a teacher would not launch: system parts, developer tools, drivers.
+bool isExcluded(const QString &name, const QString &path)
+{
+    if (name.contains(QLatin1String("Microsoft")) && !name.contains(QLatin1String("Edge")))
+        return true;
+    if (path.contains(QLatin1String("cmd.exe")) || path.contains(QLatin1String("powershell.exe")))
+        return true;
+    for (const char *word : {"Qt", "Git", "Developer", "PowerShell", "Defender", "Realtek", "ODBC", "Speech"}) {
+        if (name.contains(QLatin1String(word)))
+            return true;
+    }
+    return path.contains(QLatin1String("OrvoAnnotation")) || name.contains(QLatin1String("LAV"));
+}
+
+// Windows paths use both separators; the scan compares and reports them with "/".
+QString withSlashes(QString path)
+{
+    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+bool isExecutable(const QString &path)
+{
+    return QFileInfo(path).suffix().toLower() == QLatin1String("exe");
+}
+
+// Drops what the regular expression "\s" matches (ASCII white space, as Qt compiles it) and
+// every ".", so "Foo Player 2.0" and "FooPlayer20" compare equal.
+QString compact(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u != '.' && u != ' ' && (u < 0x09 || u > 0x0d))
+            out.append(c);
+    }
+    return out;
+}
+
+QStringList uninstallEntries()
+{
+    struct Source
+    {
+        const char *key;
+        RegistryView view;
+    };
+    const Source sources[] = {
+        {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", RegistryView::Registry64},
+        {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", RegistryView::Registry32},
+        {"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", RegistryView::Registry64},
+        {"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", RegistryView::Registry32},
+    };
+    const OrvoKiv::Platform::Backend &platform = OrvoKiv::Platform::backend();
+    QStringList entries;
+    for (const Source &source : sources) {
+        const QString root = QLatin1String(source.key) + QLatin1Char('\\');
+        const QStringList subKeys = platform.registrySubKeys(QLatin1String(source.key), source.view);
+        for (const QString &subKey : subKeys) {
+            const QString key = root + subKey;
+            auto value = [&](const char *name) { return platform.registryValue(key, QLatin1String(name), source.view); };
+            const QString displayName = value("DisplayName");
+            QString displayIcon = value("DisplayIcon");
+            if (displayIcon.startsWith(QLatin1Char('"')) || displayIcon.endsWith(QLatin1Char('"')))
+                displayIcon.remove(QLatin1Char('"'));
+            // Updates name their parent product; system components are not programs to launch.
+            if (displayName.isEmpty() || value("SystemComponent").toInt() == 1
+                || !value("ParentKeyName").isEmpty() || !value("ParentDisplayName").isEmpty()) {
+                continue;
+            }
+            const QString text = displayName + QLatin1Char('|') + displayIcon;
+            if (!entries.contains(text))
+                entries.append(text);
+        }
+    }
+    return entries;
+}
+
+// The final list with each entry's compacted name kept beside it, so the quadratic duplicate
+// test compacts every text once.
+class FinalList
+{
+public:
+    void append(const ProgramEntry &entry)
+    {
+        m_texts.append(entry.text());
+        m_compactNames.push_back(compact(entry.name));
+        m_paths.push_back(entry.path);
+    }
+
+    bool hasDuplicateOf(const ProgramEntry &candidate) const
+    {
+        const QString name = compact(candidate.name);
+        for (size_t i = 0; i < m_paths.size(); ++i) {
+            if (name.contains(m_compactNames[i]) || candidate.path.contains(m_paths[i]))
+                return true;
+        }
+        return false;
+    }
+
+    QStringList &texts() { return m_texts; }
+
+private:
+    QStringList m_texts;
+    std::vector<QString> m_compactNames;
+    std::vector<QString> m_paths;
+};
+
+// Registry candidates reach the list only as an existing executable that no accepted entry
+// already covers. The suite's own programs come through their shortcuts only.
+void addRegistryEntry(FinalList &list, const QString &text)
+{
+    ProgramEntry entry = ProgramEntry::parse(text);
+    if (entry.path.isEmpty())
+        return;
+    if (!QFile::exists(entry.path)) {
+        entry.path = entry.path.section(QLatin1Char(','), 0, 0); // drop an icon index such as ",0"
+        if (!QFile::exists(entry.path))
+            return;
+    }
+    entry.path = withSlashes(entry.path);
+    if (!isExecutable(entry.path))
+        return;
+    if (entry.name.contains(QLatin1String("Orvo")) || entry.path.contains(QLatin1String("Orvo")))
+        return;
+    if (isExcluded(entry.name, entry.path) || list.hasDuplicateOf(entry))
+        return;
+    list.append(entry);
+}
+
+QJsonObject thirdPartyRecord(const ProgramEntry &entry)
+{
+    return QJsonObject{
+        {QStringLiteral("enName"), entry.name},       {QStringLiteral("name"), entry.name},
+        {QStringLiteral("image"), entry.path},        {QStringLiteral("appName"), entry.name},
+        {QStringLiteral("params"), entry.path},       {QStringLiteral("regKey"), QString()},
+        {QStringLiteral("regGroup"), QStringLiteral("third")},
+        {QStringLiteral("appGroup"), QStringLiteral("third")},
+        {QStringLiteral("appPath"), entry.path},      {QStringLiteral("installed"), true},
+    };
+}
+
+QJsonObject recordFor(const ProgramEntry &entry)
+{
+    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
+    QJsonObject record;
+    if (entry.name.contains(QString::fromUtf8("课堂评价")))
+        record = catalogue->isOldKaloApp(entry.name, entry.path);
+    if (record.isEmpty())
+        record = catalogue->isOrvoApp(entry.name);
+    if (record.isEmpty())
+        record = catalogue->isOrvoNewApp(entry.name, entry.path);
+    return record.isEmpty() ? thirdPartyRecord(entry) : record;
+}
+
+// The first DodiDuvu program ("vuri") and the three after it in sorted order go to the front;
+// the counter carries over to the next scan of the process.
+void place(QJsonArray &result, const QString &name, const QJsonObject &record)
+{
+    if (name.contains(QLatin1String("vuri")) || (s_pinCounter >= 1 && s_pinCounter <= 3)) {
+        result.prepend(record);
+        ++s_pinCounter;
+    } else {
+        result.append(record);
+    }
+}
+
+} // namespace
+
+QJsonArray ZRWinAppUtils::appInstallInSystem()
+{
+    const QMap<QString, QString> links = winAppLinks();
+    const QStringList registryList = uninstallEntries();
+
+    FinalList list;
+    for (auto it = links.cbegin(); it != links.cend(); ++it) {
+        const ProgramEntry entry{it.key(), withSlashes(it.value())};
+        if (isExcluded(entry.name, entry.path) || entry.name == QString::fromUtf8("Orvo驱动程序")
+            || entry.name == QString::fromUtf8("Orvo双师课堂")) {
+            continue;
+        }
+        if (isExecutable(entry.path))
+            list.append(entry);
+    }
+    for (const QString &text : registryList)
+        addRegistryEntry(list, text);
+
+    QStringList &finalApps = list.texts();
+    handleOffice(finalApps);
+
+    orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "appLinks: " << links;
+    orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "appList: " << registryList;
+    orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "listFinalApps: " << finalApps;
+
+    const QCollator collator{QLocale(QLocale::Chinese, QLocale::AnyCountry)};
+    std::sort(finalApps.begin(), finalApps.end(), collator);
+
+    QJsonArray result;
+    for (const QString &text : qAsConst(finalApps)) {
+        const ProgramEntry entry = ProgramEntry::parse(text);
+        place(result, entry.name, recordFor(entry));
+    }
+    return result;
+}

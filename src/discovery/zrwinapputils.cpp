@@ -1,0 +1,8 @@
+#include "zrwinapputils.h"
+
+ZRWinAppUtils::ZRWinAppUtils(QObject *parent)
+    : QObject(parent)
+{
+}
+
+ZRWinAppUtils::~ZRWinAppUtils() = default;

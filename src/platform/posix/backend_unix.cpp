@@ -1,4 +1,5 @@
 #include "platformbackend_p.h"
+#include "registrystore_p.h"
 
 #include <QFile>
 
@@ -17,14 +18,27 @@ public:
         return QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     }
 
-    QString registryValue(const QString &, const QString &, RegistryView) const override
+    QString registryValue(const QString &keyPath, const QString &valueName,
+                          RegistryView view) const override
     {
-        return QString();
+        return RegistryStore::instance().value(keyPath, valueName, view);
     }
 
-    QStringList registrySubKeys(const QString &, RegistryView) const override
+    QStringList registrySubKeys(const QString &keyPath, RegistryView view) const override
     {
-        return QStringList();
+        return RegistryStore::instance().subKeys(keyPath, view);
+    }
+
+    // Desktop entries, not .lnk files, are Linux's shortcuts; a symbolic link stands in for one.
+    QString shortcutTarget(const QString &path) const override
+    {
+        return QFile::symLinkTarget(path);
+    }
+
+    // Linux has no all-users Start menu; $ORVO_COMMON_PROGRAMS lets a replay name one.
+    QString commonProgramsFolder() const override
+    {
+        return qEnvironmentVariable("ORVO_COMMON_PROGRAMS");
     }
 };
 

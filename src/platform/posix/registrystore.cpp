@@ -1,0 +1,195 @@
+#include "registrystore_p.h"
+
+#include "orvolog_p.h"
+
+#include <QFile>
+#include <QMutexLocker>
+
+#include <algorithm>
+#include <cstring>
+
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <time.h>
+
+namespace OrvoKiv {
+namespace Platform {
+
+namespace {
+
+const char sourceVariable[] = "ORVO_REGISTRY";
+const QLatin1String defaultSource("/etc/Tesvari/registry");
+// More than any file system's timestamp granularity (FAT: two seconds).
+constexpr qint64 trustedAfter = 3 * qint64(1000000000);
+
+// Like the shell's *.reg: hidden files are left out, the suffix matches in any case.
+bool isExportName(const char *name)
+{
+    const size_t length = strlen(name);
+    return name[0] != '.' && length > 4 && strcasecmp(name + length - 4, ".reg") == 0;
+}
+
+} // namespace
+
+bool RegistryStore::FileStamp::operator==(const FileStamp &other) const
+{
+    return path == other.path && size == other.size && modified == other.modified
+        && inode == other.inode;
+}
+
+RegistryStore::RegistryStore() = default;
+RegistryStore::~RegistryStore() = default;
+
+RegistryStore &RegistryStore::instance()
+{
+    static RegistryStore store;
+    return store;
+}
+
+QString RegistryStore::sourcePath()
+{
+    const QString path = qEnvironmentVariable(sourceVariable);
+    return path.isEmpty() ? QString(defaultSource) : path;
+}
+
+RegistryKeyPath RegistryStore::inView(const RegistryKeyPath &path, RegistryView view)
+{
+    if (view != RegistryView::Registry32 || path.names().size() < 2
+        || path.names().constFirst() != QLatin1String("HKEY_LOCAL_MACHINE")
+        || path.names().at(1).compare(QLatin1String("SOFTWARE"), Qt::CaseInsensitive) != 0)
+        return path;
+    const QLatin1String redirected("WOW6432Node");
+    if (path.names().size() > 2
+        && path.names().at(2).compare(redirected, Qt::CaseInsensitive) == 0)
+        return path;
+    return path.inserted(2, redirected);
+}
+
+QString RegistryStore::value(const QString &keyPath, const QString &valueName,
+                             RegistryView view) const
+{
+    const RegistryKeyPath path = RegistryKeyPath::fromString(keyPath);
+    if (!path.isValid())
+        return QString();
+    return tree().text(inView(path, view), valueName);
+}
+
+QStringList RegistryStore::subKeys(const QString &keyPath, RegistryView view) const
+{
+    const RegistryKeyPath path = RegistryKeyPath::fromString(keyPath);
+    if (!path.isValid())
+        return QStringList();
+    return tree().subKeys(inView(path, view));
+}
+
+int RegistryStore::parseCount() const
+{
+    QMutexLocker locker(&m_mutex);
+    return m_parseCount;
+}
+
+namespace {
+
+qint64 nanoseconds(const timespec &time)
+{
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+} // namespace
+
+std::vector<RegistryStore::FileStamp> RegistryStore::currentFiles(const QString &source) const
+{
+    std::vector<FileStamp> files;
+    const auto add = [&files](const QByteArray &path, const struct stat &info) {
+        if (S_ISREG(info.st_mode))
+            files.push_back({path, qint64(info.st_size), nanoseconds(info.st_mtim), quint64(info.st_ino)});
+    };
+
+    const QByteArray path = QFile::encodeName(source);
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0)
+        return files;
+    if (!S_ISDIR(info.st_mode)) {
+        add(path, info);
+        return files;
+    }
+    for (const QByteArray &file : folderExports(path, nanoseconds(info.st_mtim), quint64(info.st_ino))) {
+        struct stat fileInfo;
+        if (::stat(file.constData(), &fileInfo) == 0)
+            add(file, fileInfo);
+    }
+    return files;
+}
+
+// Adding, removing or renaming a file moves the folder's modification time, but only by the
+// granularity of the file system's clock. A listing taken well after the last such move is
+// therefore kept until the folder changes; a younger one is taken again on every lookup.
+const std::vector<QByteArray> &RegistryStore::folderExports(const QByteArray &path,
+                                                            qint64 modified, quint64 inode) const
+{
+    FolderListing &listing = m_listing;
+    if (listing.path == path && listing.modified == modified && listing.inode == inode
+        && listing.listedAt - modified > trustedAfter)
+        return listing.files;
+
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    listing = FolderListing{path, modified, inode, nanoseconds(now), {}};
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return listing.files;
+    const QByteArray prefix = path.endsWith('/') ? path : path + '/';
+    while (const dirent *entry = ::readdir(dir)) {
+        if (isExportName(entry->d_name))
+            listing.files.push_back(prefix + entry->d_name);
+    }
+    ::closedir(dir);
+    std::sort(listing.files.begin(), listing.files.end());
+    return listing.files;
+}
+
+RegistryExport RegistryStore::parseFile(const FileStamp &file) const
+{
+    ++m_parseCount;
+    const QString name = QFile::decodeName(file.path);
+    QFile reader(name);
+    if (!reader.open(QIODevice::ReadOnly)) {
+        orvoDebug().noquote() << QLatin1String("RegistryStore::parseFile: cannot read") << name
+                              << QLatin1String("-") << reader.errorString();
+        return RegistryExport();
+    }
+    return RegistryExport::parse(reader.readAll(), name);
+}
+
+RegistryTree RegistryStore::tree() const
+{
+    const QString source = sourcePath();
+    QMutexLocker locker(&m_mutex);
+    std::vector<FileStamp> files = currentFiles(source);
+    if (files == m_mergedFrom)
+        return m_merged;
+
+    RegistryTree merged;
+    for (const FileStamp &file : files) {
+        auto cached = m_parsed.find(file.path);
+        if (cached == m_parsed.end() || !(cached->stamp == file))
+            cached = m_parsed.insert(file.path, ParsedFile{file, parseFile(file)});
+        cached->contents.applyTo(&merged);
+    }
+    // Files out of effect stay parsed for when the variable points back at them, unless
+    // they are gone.
+    for (auto it = m_parsed.begin(); it != m_parsed.end();) {
+        struct stat info;
+        if (::stat(it.key().constData(), &info) != 0)
+            it = m_parsed.erase(it);
+        else
+            ++it;
+    }
+    m_merged = std::move(merged);
+    m_mergedFrom = std::move(files);
+    return m_merged;
+}
+
+} // namespace Platform
+} // namespace OrvoKiv

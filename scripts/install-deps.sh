@@ -9,6 +9,8 @@ packages=(
     qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
     # Windows backends: cross-compiler and the Wine loader their tests run under
     mingw-w64 g++-mingw-w64 wine64
+    # the zh_CN locale source, so Wine runs the shortcut checks in code page 936
+    locales
 )
 
 missing=()

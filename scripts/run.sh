@@ -8,7 +8,7 @@ orvodata="${BUILD_DIR:-build}/tools/orvodata/orvodata"
 if [ $# -gt 0 ]; then
     exec "$orvodata" "$@"
 fi
-for command in "paths" "reg keys HKLM\\SOFTWARE\\Tesvari" "initial 教师"; do
+for command in "paths" "catalogue --section commonApp" "scan" "initial 教师"; do
     echo "\$ orvodata $command"
     # shellcheck disable=SC2086
     "$orvodata" $command || true

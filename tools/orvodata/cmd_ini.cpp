@@ -77,23 +77,11 @@ int write(const QStringList &arguments)
 
 int runIni(const QStringList &arguments)
 {
-    const QString action = arguments.value(1);
-    const QStringList rest = arguments.mid(1);
-    if (action == QLatin1String("get"))
-        return get(rest);
-    if (action == QLatin1String("set"))
-        return set(rest);
-    if (action == QLatin1String("write"))
-        return write(rest);
-    if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
-        printLine(QStringLiteral("Usage: orvodata ini get FILE GROUP KEY [DEFAULT]\n"
-                                 "       orvodata ini set FILE GROUP KEY VALUE\n"
-                                 "       orvodata ini write FILE KEY VALUE\n"
-                                 "Each action takes --help."));
-        return Success;
-    }
-    return fail(Usage, action.isEmpty() ? QStringLiteral("ini: missing action (get, set or write)")
-                                        : QStringLiteral("ini: unknown action \"%1\"").arg(action));
+    return runAction(arguments, {{"get", get}, {"set", set}, {"write", write}},
+                     QStringLiteral("Usage: orvodata ini get FILE GROUP KEY [DEFAULT]\n"
+                                    "       orvodata ini set FILE GROUP KEY VALUE\n"
+                                    "       orvodata ini write FILE KEY VALUE\n"
+                                    "Each action takes --help."));
 }
 
 } // namespace orvodata

@@ -3,47 +3,37 @@
 #include <zrcommonutils.h>
 
 #include <QFile>
+#include <QJsonDocument>
 
 namespace orvodata {
 
 namespace {
 
-// An empty answer from the library means "empty" or "unreadable"; the first character tells.
-QChar firstSignificant(const QString &path)
+// The library answers an empty array and object alike for an empty, a malformed and an unreadable
+// file; a technician needs to know which.
+QJsonDocument parsed(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QChar();
-    const QByteArray head = file.read(4096).trimmed();
-    return head.isEmpty() ? QChar() : QChar::fromLatin1(head.at(0));
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()) : QJsonDocument();
 }
 
-} // namespace
-
-int runJson(const QStringList &arguments)
+int get(const QStringList &arguments)
 {
-    const QString action = arguments.value(1);
-    if (action != QLatin1String("get")) {
-        if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
-            printLine(QStringLiteral("Usage: orvodata json get FILE"));
-            return Success;
-        }
-        return fail(Usage, QStringLiteral("json: expected the action get"));
-    }
     Arguments args(QStringLiteral("json get"),
                    QStringLiteral("Prints \"array\" or \"object\" and the JSON the library reads from FILE."));
     args.addPositional(QStringLiteral("FILE"), QStringLiteral("JSON file."));
-    if (const int code = args.parse(arguments.mid(1)); code >= 0)
+    if (const int code = args.parse(arguments); code >= 0)
         return code;
 
     const QString path = args.positional(0);
     const QJsonArray array = ZRCommonUtils::getJsonArray(path);
     const QJsonObject object = ZRCommonUtils::getJsonObject(path);
-    const QChar first = firstSignificant(path);
-    if (!array.isEmpty() || (object.isEmpty() && first == QLatin1Char('['))) {
+    const bool empty = array.isEmpty() && object.isEmpty();
+    const QJsonDocument document = empty ? parsed(path) : QJsonDocument();
+    if (!array.isEmpty() || document.isArray()) {
         printLine(QStringLiteral("array"));
         printJson(array);
-    } else if (!object.isEmpty() || first == QLatin1Char('{')) {
+    } else if (!object.isEmpty() || document.isObject()) {
         printLine(QStringLiteral("object"));
         printJson(object);
     } else {
@@ -51,6 +41,13 @@ int runJson(const QStringList &arguments)
                                                  : QStringLiteral("cannot read %1").arg(path));
     }
     return Success;
+}
+
+} // namespace
+
+int runJson(const QStringList &arguments)
+{
+    return runAction(arguments, {{"get", get}}, QStringLiteral("Usage: orvodata json get FILE"));
 }
 
 } // namespace orvodata

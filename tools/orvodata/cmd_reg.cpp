@@ -66,20 +66,11 @@ int keys(const QStringList &arguments)
 
 int runReg(const QStringList &arguments)
 {
-    const QString action = arguments.value(1);
-    if (action == QLatin1String("get"))
-        return get(arguments.mid(1));
-    if (action == QLatin1String("keys"))
-        return keys(arguments.mid(1));
-    if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
-        printLine(QStringLiteral("Usage: orvodata reg get KEY NAME [--view 32|64]\n"
-                                 "       orvodata reg keys KEY [--view 32|64]\n"
-                                 "On Linux the registry is read from the .reg files named by $ORVO_REGISTRY\n"
-                                 "(a file or a folder), else from the environment's registry/ folder."));
-        return Success;
-    }
-    return fail(Usage, action.isEmpty() ? QStringLiteral("reg: missing action (get or keys)")
-                                        : QStringLiteral("reg: unknown action \"%1\"").arg(action));
+    return runAction(arguments, {{"get", get}, {"keys", keys}},
+                     QStringLiteral("Usage: orvodata reg get KEY NAME [--view 32|64]\n"
+                                    "       orvodata reg keys KEY [--view 32|64]\n"
+                                    "On Linux the registry is read from the .reg files named by $ORVO_REGISTRY\n"
+                                    "(a file or a folder), else from the environment's registry/ folder."));
 }
 
 } // namespace orvodata

@@ -16,6 +16,7 @@ int runInitial(const QStringList &arguments);
 int runCatalogue(const QStringList &arguments);
 int runSection(const QStringList &arguments);
 int runRecognise(const QStringList &arguments);
+int runScan(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -28,6 +29,7 @@ const QList<Command> &commands()
         {"catalogue", "App records of the catalogue, located on this machine (--explain: why)", runCatalogue},
         {"section", "The listing of one section of a section file", runSection},
         {"recognise", "Whether an installed program is one of the suite's own", runRecognise},
+        {"scan", "Programs installed besides the suite's own, as the launcher gets them", runScan},
     };
     return all;
 }
@@ -69,6 +71,25 @@ int Arguments::parse(const QStringList &arguments)
     if (count > m_total)
         return fail(Usage, QStringLiteral("%1: unexpected argument \"%2\"").arg(m_command, positional(m_total)));
     return -1;
+}
+
+int runAction(const QStringList &arguments, std::initializer_list<Action> actions, const QString &usage)
+{
+    const QString command = arguments.value(0), action = arguments.value(1);
+    for (const Action &candidate : actions) {
+        if (action == QLatin1String(candidate.name))
+            return candidate.run(arguments.mid(1));
+    }
+    if (action == QLatin1String("--help") || action == QLatin1String("-h")) {
+        printLine(usage);
+        return Success;
+    }
+    QStringList names;
+    for (const Action &candidate : actions)
+        names << QLatin1String(candidate.name);
+    return fail(Usage, action.isEmpty()
+                           ? QStringLiteral("%1: missing action (%2)").arg(command, names.join(QLatin1String(", ")))
+                           : QStringLiteral("%1: unknown action \"%2\"").arg(command, action));
 }
 
 int fail(int code, const QString &message)

@@ -46,6 +46,15 @@ private:
     int m_total = 0;
 };
 
+struct Action
+{
+    const char *name;
+    int (*run)(const QStringList &arguments); // arguments[0] is the action's name
+};
+
+// A command made of actions ("ini get ..."): runs the one named by arguments[1].
+int runAction(const QStringList &arguments, std::initializer_list<Action> actions, const QString &usage);
+
 // One line on stderr, prefixed with the program name; returns `code`.
 int fail(int code, const QString &message);
 void printLine(const QString &line);

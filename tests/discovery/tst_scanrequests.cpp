@@ -1,0 +1,128 @@
+#include "fakebackend.h"
+#include "orvoappinfo.h"
+#include "scanmachine.h"
+#include "zrwinappsearchthread.h"
+
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <atomic>
+
+namespace {
+
+// Counts the scans (each lists four uninstall keys) and can hold a scan at its first listing.
+struct GatedBackend : FakeBackend
+{
+    mutable std::atomic<int> listings{0};
+    mutable QSemaphore gate{0};
+    std::atomic<bool> gated{false};
+
+    QStringList registrySubKeys(const QString &key, OrvoKiv::Platform::RegistryView view) const override
+    {
+        ++listings;
+        if (gated)
+            gate.acquire();
+        return FakeBackend::registrySubKeys(key, view);
+    }
+    int scans() const { return listings / 4; }
+};
+
+} // namespace
+
+class tst_ScanRequests : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void emptyScansRunAgain(); // before any scan has found a program: the cache stays empty
+    void requestsDuringAScanGiveOneSignal();
+    void laterRequestsReplayTheCache();
+    void deliveryNeedsTheEventLoop();
+    void finishedThreadSaysGoodbye();
+
+private:
+    ScanMachine m_machine;
+    GatedBackend m_backend;
+    std::unique_ptr<OrvoKiv::Platform::ScopedBackendOverride> m_override;
+};
+
+void tst_ScanRequests::initTestCase()
+{
+    QVERIFY(m_machine.setUp());
+    m_backend.platformConventions = OrvoKiv::Platform::Conventions::posix();
+    m_backend.commonPrograms = m_machine.commonStartMenu();
+    m_override = std::make_unique<OrvoKiv::Platform::ScopedBackendOverride>(m_backend);
+}
+
+void tst_ScanRequests::emptyScansRunAgain()
+{
+    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
+    QSignalSpy spy(catalogue, &OrvoAppInfo::signalWinAppsData);
+    QCOMPARE(catalogue->getLocalAppsInfo(), QJsonArray()); // starts the scan, returns the empty cache
+    QTRY_COMPARE(spy.count(), 1);
+    catalogue->appInstallInWinSystem();
+    QTRY_COMPARE(spy.count(), 2);
+    QCOMPARE(m_backend.scans(), 2);
+    QCOMPARE(spy.at(1).at(0).value<QJsonArray>(), QJsonArray());
+}
+
+void tst_ScanRequests::requestsDuringAScanGiveOneSignal()
+{
+    QVERIFY(m_machine.installShortcuts({QStringLiteral("Alpha"), QStringLiteral("Beta")}));
+    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
+    QSignalSpy spy(catalogue, &OrvoAppInfo::signalWinAppsData);
+    const int before = m_backend.listings;
+
+    m_backend.gated = true;
+    catalogue->appInstallInWinSystem();
+    QTRY_COMPARE(m_backend.listings.load(), before + 1); // the scan is held at its first listing
+    catalogue->appInstallInWinSystem();
+    QVERIFY(catalogue->getLocalAppsInfo().isEmpty());
+    m_backend.gated = false;
+    m_backend.gate.release(4);
+
+    QTRY_COMPARE(spy.count(), 1);
+    QTest::qWait(100); // a second run would emit again by now
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(m_backend.listings.load(), before + 4);
+    QCOMPARE(spy.at(0).at(0).value<QJsonArray>().size(), 2);
+}
+
+void tst_ScanRequests::laterRequestsReplayTheCache()
+{
+    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
+    QSignalSpy spy(catalogue, &OrvoAppInfo::signalWinAppsData);
+    const int before = m_backend.listings;
+    m_machine.clear(); // a new scan would find nothing now
+
+    catalogue->appInstallInWinSystem();
+    QTRY_COMPARE(spy.count(), 1);
+    QCOMPARE(m_backend.listings.load(), before);
+    QCOMPARE(spy.at(0).at(0).value<QJsonArray>().size(), 2);
+}
+
+void tst_ScanRequests::deliveryNeedsTheEventLoop()
+{
+    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
+    QSignalSpy spy(catalogue, &OrvoAppInfo::signalWinAppsData);
+    catalogue->appInstallInWinSystem();
+    QThread::msleep(300); // the thread has emitted by now, but nothing delivers it
+    QCOMPARE(spy.count(), 0);
+    QTRY_COMPARE(spy.count(), 1);
+}
+
+void tst_ScanRequests::finishedThreadSaysGoodbye()
+{
+    auto *thread = new ZRWinAppSearchThread();
+    QSignalSpy spy(thread, &ZRWinAppSearchThread::signalWinAppsData);
+    thread->start();
+    QVERIFY(thread->wait(10000));
+    QCOMPARE(spy.count(), 1); // QSignalSpy records on the emitting thread
+    QTest::ignoreMessage(QtDebugMsg, "ZRWinAppSearchThread::~ZRWinAppSearchThread");
+    delete thread;
+}
+
+QTEST_GUILESS_MAIN(tst_ScanRequests)
+#include "tst_scanrequests.moc"

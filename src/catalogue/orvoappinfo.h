@@ -16,7 +16,7 @@
 // "envDir" search path and locates every entry on this machine before it returns.
 class ZRWinAppSearchThread;
 namespace OrvoKiv {
-class CatalogueInspector;
+class CatalogueExplainer;
 }
 
 class ORVOPUBLICDATA_EXPORT OrvoAppInfo : public QObject
@@ -75,7 +75,7 @@ private:
     QMap<QString, QJsonObject> m_entryMap;
     mutable QReadWriteLock m_entryLock;
 
-    friend class OrvoKiv::CatalogueInspector;
+    friend class OrvoKiv::CatalogueExplainer;
     friend class tst_Catalogue;
 };
 

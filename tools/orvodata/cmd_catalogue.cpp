@@ -1,6 +1,6 @@
 #include "command.h"
 
-#include "catalogueinspector_p.h"
+#include "catalogueexplainer_p.h"
 #include "inifile_p.h"
 
 #include <orvoappinfo.h>
@@ -37,7 +37,7 @@ QJsonArray explainSection(const QString &file, const QString &section)
         const QString value = settings->value(key).toString();
         if (!value.contains(QLatin1Char('|'))) // a title line
             continue;
-        const OrvoKiv::CatalogueInspector::Explanation explanation = OrvoKiv::CatalogueInspector::explain(value);
+        const OrvoKiv::CatalogueExplainer::Explanation explanation = OrvoKiv::CatalogueExplainer::explain(value);
         QJsonObject entry{{QStringLiteral("section"), section},
                           {QStringLiteral("key"), key},
                           {QStringLiteral("entry"), value},

@@ -1,4 +1,4 @@
-#include "catalogueinspector_p.h"
+#include "catalogueexplainer_p.h"
 
 #include "apprecord_p.h"
 #include "lookuptrace_p.h"
@@ -6,7 +6,7 @@
 
 namespace OrvoKiv {
 
-CatalogueInspector::Explanation CatalogueInspector::explain(const QString &entry)
+CatalogueExplainer::Explanation CatalogueExplainer::explain(const QString &entry)
 {
     Explanation explanation;
     LookupTrace trace;

@@ -1,5 +1,5 @@
-#ifndef ORVO_CATALOGUEINSPECTOR_P_H
-#define ORVO_CATALOGUEINSPECTOR_P_H
+#ifndef ORVO_CATALOGUEEXPLAINER_P_H
+#define ORVO_CATALOGUEEXPLAINER_P_H
 
 #include "orvopublicdata_export.h"
 
@@ -10,7 +10,7 @@ namespace OrvoKiv {
 
 // Lets the command-line host show how the catalogue decides about one entry. Not part of the
 // interface that host applications use.
-class ORVOPUBLICDATA_EXPORT CatalogueInspector
+class ORVOPUBLICDATA_EXPORT CatalogueExplainer
 {
 public:
     struct Explanation

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,6 +62,12 @@ public:
         out.write(in.readAll().replace("@ROOT@", root().toUtf8()));
         QDir::setSearchPaths(QStringLiteral("envDir"), {path(QStringLiteral("env/"))});
         return true;
+    }
+
+    // A record written as JSON text, "@ROOT@" standing for the folder.
+    QJsonObject record(const char *json) const
+    {
+        return QJsonDocument::fromJson(QByteArray(json).replace("@ROOT@", root().toUtf8())).object();
     }
 
     QString root() const { return m_dir.path(); }

@@ -30,12 +30,23 @@ QByteArray key32(const char *subKey, const char *values)
     return key(subKey, values, "HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node");
 }
 
-QStringList namesAndPaths(const QJsonArray &records)
+// name|appPath|appGroup of each record; checks the shape of every third-group record on the way.
+QStringList summaries(const QJsonArray &records)
 {
     QStringList texts;
     for (const QJsonValue &record : records) {
         const QJsonObject r = record.toObject();
-        texts << r.value(QLatin1String("name")).toString() + QLatin1Char('|') + r.value(QLatin1String("appPath")).toString();
+        const auto text = [&r](const char *key) { return r.value(QLatin1String(key)).toString(); };
+        texts << text("name") + QLatin1Char('|') + text("appPath") + QLatin1Char('|') + text("appGroup");
+        if (text("appGroup") == QLatin1String("third")) {
+            const QJsonObject shape{{QStringLiteral("enName"), text("name")}, {QStringLiteral("name"), text("name")},
+                                    {QStringLiteral("appName"), text("name")}, {QStringLiteral("image"), text("appPath")},
+                                    {QStringLiteral("params"), text("appPath")}, {QStringLiteral("appPath"), text("appPath")},
+                                    {QStringLiteral("regKey"), QString()}, {QStringLiteral("regGroup"), QStringLiteral("third")},
+                                    {QStringLiteral("appGroup"), QStringLiteral("third")}, {QStringLiteral("installed"), true}};
+            if (r != shape)
+                texts << QStringLiteral("malformed third-group record");
+        }
     }
     return texts;
 }
@@ -55,7 +66,6 @@ private Q_SLOTS:
     void scan();
     void registryListHasNoExactDuplicates();
     void compactionMatchesTheRegularExpression();
-    void recordsAndRecognisers();
 
 private:
     QJsonArray runScan();
@@ -97,99 +107,50 @@ QJsonArray tst_InstalledScan::runScan()
     return result;
 }
 
+// Scenarios live in tests/data/scan/scenarios.txt (its header describes the format).
 void tst_InstalledScan::scan_data()
 {
-    QTest::addColumn<QByteArray>("registry");
-    QTest::addColumn<QStringList>("shortcuts"); // "name=target", target relative to the machine
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("expected");  // name|path in result order; @ROOT@ = the machine
+    QTest::addColumn<QStringList>("shortcuts");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QByteArray>("registry");
 
-    const QString p = QStringLiteral("@ROOT@/programs/");
-    QTest::newRow("nothing installed") << QByteArray() << QStringList() << QStringList() << QStringList();
-    QTest::newRow("quoted icon with index")
-        << key("Foo", R"("DisplayName"="Foo")" "\r\n" R"("DisplayIcon"="\"@ROOT@/programs/foo.exe\",0")")
-        << QStringList() << QStringList{"programs/foo.exe"} << QStringList{"Foo|" + p + "foo.exe"};
-    QTest::newRow("icon file is not a program")
-        << key("Foo", R"("DisplayName"="Foo")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/foo.ico")")
-        << QStringList() << QStringList{"programs/foo.ico"} << QStringList();
-    QTest::newRow("missing even after the comma cut")
-        << key("Foo", R"("DisplayName"="Foo")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/gone.exe,0")")
-        << QStringList() << QStringList() << QStringList();
-    QTest::newRow("empty icon")
-        << key("Foo", R"("DisplayName"="Foo")") << QStringList() << QStringList() << QStringList();
-    QTest::newRow("quote inside the path is kept")
-        << key("Weird", R"("DisplayName"="Weird")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/we\"ird.exe")")
-        << QStringList() << QStringList{"programs/we\"ird.exe"} << QStringList{"Weird|" + p + "we\"ird.exe"};
-    QTest::newRow("backslashes become slashes")
-        << key("Back", R"("DisplayName"="Back")" "\r\n" R"("DisplayIcon"="@ROOT@/programs\\back.EXE")")
-        << QStringList() << QStringList{"programs\\back.EXE"} << QStringList{"Back|" + p + "back.EXE"};
-    QTest::newRow("components, updates and nameless keys")
-        << key("A", R"("DisplayName"="Comp")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")" "\r\n" R"("SystemComponent"=dword:00000001)")
-               + key("B", R"("DisplayName"="Update")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")" "\r\n" R"("ParentKeyName"="A")")
-               + key("C", R"("DisplayName"="Patch")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")" "\r\n" R"("ParentDisplayName"="A")")
-               + key("D", R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("E", R"("DisplayName"="Kept")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")" "\r\n" R"("SystemComponent"=dword:00000000)")
-        << QStringList() << QStringList{"programs/a.exe"} << QStringList{"Kept|" + p + "a.exe"};
-    QTest::newRow("same name, other icon in the 32-bit view")
-        << key("Foo", R"("DisplayName"="Foo")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/foo64.exe")")
-               + key32("Foo", R"("DisplayName"="Foo")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/foo32.exe")")
-        << QStringList() << QStringList{"programs/foo64.exe", "programs/foo32.exe"} << QStringList{"Foo|" + p + "foo64.exe"};
-    QTest::newRow("current user's programs")
-        << key("Mine", R"("DisplayName"="Mine")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/mine.exe")", "HKEY_CURRENT_USER\\SOFTWARE")
-        << QStringList() << QStringList{"programs/mine.exe"} << QStringList{"Mine|" + p + "mine.exe"};
-    QTest::newRow("Edge is not a Microsoft exclusion")
-        << key("Edge", R"("DisplayName"="Microsoft Edge")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/msedge.exe,0")")
-        << QStringList{"Microsoft Teams=programs/teams.exe"} << QStringList{"programs/msedge.exe", "programs/teams.exe"}
-        << QStringList{"Microsoft Edge|" + p + "msedge.exe"};
-    QTest::newRow("excluded words and paths")
-        << key("1", R"("DisplayName"="Qt Creator")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("2", R"("DisplayName"="Git")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("3", R"("DisplayName"="Visual Developer")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("4", R"("DisplayName"="Defender")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("5", R"("DisplayName"="Realtek Audio")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("6", R"("DisplayName"="ODBC Driver")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("7", R"("DisplayName"="Speech Runtime")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("8", R"("DisplayName"="LAV Filters")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("9", R"("DisplayName"="Console")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/cmd.exe")")
-               + key("10", R"("DisplayName"="Shell")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/powershell.exe")")
-        << QStringList{"PowerShell 7=programs/pwsh.exe", "Pen=programs/OrvoAnnotation/pen.exe", "Git Bash=programs/bash.exe"}
-        << QStringList{"programs/a.exe", "programs/cmd.exe", "programs/powershell.exe", "programs/pwsh.exe",
-                       "programs/OrvoAnnotation/pen.exe", "programs/bash.exe"}
-        << QStringList();
-    QTest::newRow("shortcuts of the suite's driver and dual-teacher class")
-        << QByteArray() << QStringList{"Orvo驱动程序=programs/drv.exe", "Orvo双师课堂=programs/dual.exe", "Readme=programs/readme.txt"}
-        << QStringList{"programs/drv.exe", "programs/dual.exe", "programs/readme.txt"} << QStringList();
-    QTest::newRow("registry name contains a shortcut's name")
-        << key("P", R"("DisplayName"="Foo Player 2.0")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/other.exe")")
-        << QStringList{"Foo Player=programs/player.exe"} << QStringList{"programs/player.exe", "programs/other.exe"}
-        << QStringList{"Foo Player|" + p + "player.exe"};
-    QTest::newRow("registry path contains a shortcut's target")
-        << key("P", R"("DisplayName"="Another")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/zed.exe,1")")
-        << QStringList{"Zed=programs/zed.exe"} << QStringList{"programs/zed.exe"} << QStringList{"Zed|" + p + "zed.exe"};
-    QTest::newRow("an empty compacted name swallows what follows")
-        << key("A", R"("DisplayName"=". ")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/a.exe")")
-               + key("B", R"("DisplayName"="Beta")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/b.exe")")
-        << QStringList() << QStringList{"programs/a.exe", "programs/b.exe"} << QStringList{". |" + p + "a.exe"};
-    QTest::newRow("the suite's programs only through shortcuts")
-        << key("O", R"("DisplayName"="OrvoTool")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/tool.exe")")
-               + key("T", R"("DisplayName"="Tool")" "\r\n" R"("DisplayIcon"="@ROOT@/programs/Orvo/t.exe")")
-        << QStringList{"OrvoTool=programs/tool.exe"} << QStringList{"programs/tool.exe", "programs/Orvo/t.exe"}
-        << QStringList{"OrvoTool|" + p + "tool.exe"};
-    QTest::newRow("Office supplement")
-        << QByteArray() << QStringList() << QStringList{"C:/Program Files/Microsoft Office/root/Office16/EXCEL.EXE"}
-        << QStringList{"Excel|C:/Program Files/Microsoft Office/root/Office16/EXCEL.EXE"};
-    QTest::newRow("Chinese collation")
-        << QByteArray() << QStringList{"中文课堂=programs/z.exe", "白板=programs/b.exe", "阿里=programs/a.exe", "Zeta=programs/x.exe"}
-        << QStringList{"programs/z.exe", "programs/b.exe", "programs/a.exe", "programs/x.exe"}
-        << QStringList{"阿里|" + p + "a.exe", "白板|" + p + "b.exe", "中文课堂|" + p + "z.exe", "Zeta|" + p + "x.exe"};
+    QFile file(QStringLiteral(ORVO_TEST_DATA "/scan/scenarios.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList lists[3];
+    QByteArray name, registry;
+    auto flush = [&] {
+        if (!name.isEmpty())
+            QTest::newRow(name.constData()) << lists[0] << lists[1] << lists[2] << registry;
+        for (QStringList &list : lists)
+            list.clear();
+        registry.clear();
+    };
+    const QByteArray prefixes[] = {"file: ", "shortcut: ", "expect: "};
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().chopped(1);
+        if (line.startsWith("== ")) {
+            flush();
+            name = line.mid(3);
+            continue;
+        }
+        if (line.startsWith('#'))
+            continue;
+        const auto *prefix = std::find_if(std::begin(prefixes), std::end(prefixes), [&](const QByteArray &p) { return line.startsWith(p); });
+        if (prefix != std::end(prefixes))
+            lists[prefix - prefixes] << QString::fromUtf8(line.mid(prefix->size()));
+        else
+            registry += line + "\r\n";
+    }
+    flush();
 }
 
 void tst_InstalledScan::scan()
 {
-    QFETCH(QByteArray, registry);
-    QFETCH(QStringList, shortcuts);
     QFETCH(QStringList, files);
+    QFETCH(QStringList, shortcuts);
     QFETCH(QStringList, expected);
+    QFETCH(QByteArray, registry);
     for (const QString &file : files)
         QVERIFY(m_machine.touch(file));
     for (const QString &shortcut : shortcuts) {
@@ -198,7 +159,7 @@ void tst_InstalledScan::scan()
     }
     QVERIFY(m_machine.setRegistry(registry));
 
-    QCOMPARE(namesAndPaths(runScan()), expected.replaceInStrings(QStringLiteral("@ROOT@"), m_machine.root()));
+    QCOMPARE(summaries(runScan()), expected.replaceInStrings(QStringLiteral("@ROOT@"), m_machine.root()));
     QCOMPARE(s_debugLines.size(), 3);
 }
 
@@ -238,44 +199,6 @@ void tst_InstalledScan::compactionMatchesTheRegularExpression()
         QVERIFY(m_machine.setRegistry(key("K", ("\"DisplayName\"=\"" + name + "\"\r\n\"DisplayIcon\"=\"@ROOT@/programs/x.exe\"").constData())));
         QVERIFY2((runScan().size() == 1) == removedByRegex, qPrintable(QString::number(u, 16)));
     }
-}
-
-void tst_InstalledScan::recordsAndRecognisers()
-{
-    QVERIFY(m_machine.touch(QStringLiteral("kalo/eval/ClassEvaluationPro.exe")));
-    QVERIFY(m_machine.touch(QStringLiteral("programs/eval.exe")));
-    QVERIFY(m_machine.touch(QStringLiteral("programs/board.exe")));
-    QVERIFY(m_machine.touch(QStringLiteral("Tesvari/OrvoDemoShell.exe")));
-    QVERIFY(m_machine.touch(QStringLiteral("programs/other.exe")));
-    QVERIFY(m_machine.setRegistry(
-        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\kalo\\ClassEvaluationPro]\r\n\"InstPath\"=\"@ROOT@/kalo/eval\"\r\n\r\n"
-        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Tesvari\\OrvoDemo]\r\n\"StartShellPath\"=\"@ROOT@/Tesvari/OrvoDemoShell.exe\"\r\n\r\n"));
-    const QString menu = m_machine.commonStartMenu();
-    QVERIFY(ScanMachine::link(menu, QString::fromUtf8("课堂评价.lnk"), m_machine.path(QStringLiteral("kalo/eval/ClassEvaluationPro.exe"))));
-    QVERIFY(ScanMachine::link(menu, QString::fromUtf8("Orvo白板.lnk"), m_machine.path(QStringLiteral("programs/board.exe"))));
-    QVERIFY(ScanMachine::link(menu, QStringLiteral("Demo.lnk"), m_machine.path(QStringLiteral("Tesvari/OrvoDemoShell.exe"))));
-    QVERIFY(ScanMachine::link(menu, QStringLiteral("Other.lnk"), m_machine.path(QStringLiteral("programs/other.exe"))));
-
-    QMap<QString, QJsonObject> byName;
-    for (const QJsonValue &record : runScan())
-        byName.insert(record.toObject().value(QLatin1String("name")).toString(), record.toObject());
-    QCOMPARE(byName.size(), 4);
-
-    // The old class-evaluation program wins over the catalogue entry of the same name.
-    const QJsonObject eval = byName.value(QString::fromUtf8("课堂评价"));
-    QCOMPARE(eval.value(QLatin1String("appGroup")).toString(), QStringLiteral("third-orvo"));
-    QCOMPARE(eval.value(QLatin1String("appPath")).toString(), m_machine.path(QStringLiteral("kalo/eval/ClassEvaluationPro.exe")));
-    // A catalogue record comes back as the catalogue made it.
-    QCOMPARE(byName.value(QString::fromUtf8("Orvo白板")).value(QLatin1String("appGroup")).toString(), QStringLiteral("Tesvari"));
-    QCOMPARE(byName.value(QStringLiteral("Demo")).value(QLatin1String("regKey")).toString(), QStringLiteral("OrvoDemo"));
-
-    const QString other = m_machine.path(QStringLiteral("programs/other.exe"));
-    QCOMPARE(byName.value(QStringLiteral("Other")),
-             (QJsonObject{{QStringLiteral("enName"), QStringLiteral("Other")}, {QStringLiteral("name"), QStringLiteral("Other")},
-                          {QStringLiteral("appName"), QStringLiteral("Other")}, {QStringLiteral("image"), other},
-                          {QStringLiteral("params"), other}, {QStringLiteral("appPath"), other},
-                          {QStringLiteral("regKey"), QString()}, {QStringLiteral("regGroup"), QStringLiteral("third")},
-                          {QStringLiteral("appGroup"), QStringLiteral("third")}, {QStringLiteral("installed"), true}}));
 }
 
 QTEST_GUILESS_MAIN(tst_InstalledScan)

@@ -2,14 +2,14 @@
 #include "zrcommonutils.h"
 #include "zrpublicdata.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-using OrvoKiv::Platform::Conventions;
-using OrvoKiv::Platform::ScopedBackendOverride;
+using namespace OrvoKiv::Platform;
 
 class tst_Directories : public QObject
 {
@@ -18,119 +18,109 @@ class tst_Directories : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanup();
+    void cleanupTestCase() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
 
     void appRootDir_data();
     void appRootDir();
-    void windowsDataFolders_data();
-    void windowsDataFolders();
-    void linuxDataFolders();
-    void configuredLogDir();
-    void fixedPaths();
+    void dataFolders_data();
+    void dataFolders();
+    void configuredLogDirIsKeptAsWritten();
 
 private:
-    static ZRPublicData *publicData() { return OrvoKiv::Singleton<ZRPublicData>::getInstance(); }
-
     QTemporaryDir m_work;
-    QString m_previousCwd;
 };
 
 void tst_Directories::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_work.isValid());
-    m_previousCwd = QDir::currentPath();
+    // Windows paths such as "C:\ProgramData\..." are relative on Linux: keep them in here.
+    QVERIFY(QDir::setCurrent(m_work.path()));
 }
 
 void tst_Directories::init()
 {
-    // Windows paths such as "C:\ProgramData\..." are relative on Linux: keep what the tests
-    // create inside the temporary folder.
-    QVERIFY(QDir::setCurrent(m_work.path()));
-    publicData()->setAppName(QStringLiteral("OrvoKiv6"));
-}
-
-void tst_Directories::cleanup()
-{
-    QDir::setCurrent(m_previousCwd);
+    OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(QStringLiteral("OrvoKiv6"));
+    qunsetenv("ORVO_PROGRAMDATA");
 }
 
 void tst_Directories::appRootDir_data()
 {
+    QTest::addColumn<bool>("windows");
     QTest::addColumn<QString>("exe");
     QTest::addColumn<QString>("root");
 
-    QTest::newRow("backslashes") << "C:\\Apps\\Suite\\app.exe" << "C:/Apps/Suite";
-    QTest::newRow("mixed and dotted") << "C:\\Apps\\.\\Tools\\..\\Suite/app.exe" << "C:/Apps/Suite";
-    QTest::newRow("drive root") << "D:\\app.exe" << "D:";
-    QTest::newRow("UNC share") << "\\\\server\\share\\app.exe" << "//server/share";
+    QTest::newRow("backslashes") << true << "C:\\Apps\\Suite\\app.exe" << "C:/Apps/Suite";
+    QTest::newRow("mixed and dotted") << true << "C:\\Apps\\.\\Tools\\..\\Suite/app.exe" << "C:/Apps/Suite";
+    QTest::newRow("drive root") << true << "D:\\app.exe" << "D:";
+    QTest::newRow("UNC share") << true << "\\\\server\\share\\app.exe" << "//server/share";
+    QTest::newRow("linux") << false << "/opt/suite/bin/../bin/app" << "/opt/suite/bin";
 }
 
 void tst_Directories::appRootDir()
 {
+    QFETCH(bool, windows);
     QFETCH(QString, exe);
     QFETCH(QString, root);
-    FakeBackend windows;
-    windows.exePath = exe;
-    ScopedBackendOverride o(windows);
+    FakeBackend platform;
+    platform.platformConventions = windows ? Conventions::windows() : Conventions::posix();
+    platform.exePath = exe;
+    ScopedBackendOverride o(platform);
     QCOMPARE(ZRCommonUtils::getAppRootDir(), root);
 }
 
-void tst_Directories::windowsDataFolders_data()
+void tst_Directories::dataFolders_data()
 {
+    QTest::addColumn<bool>("windows");
+    QTest::addColumn<QString>("programData"); // $ORVO_PROGRAMDATA
     QTest::addColumn<QString>("appName");
     QTest::addColumn<QString>("dataRoot");
+    QTest::addColumn<QString>("nginx");
 
-    QTest::newRow("default name") << "OrvoKiv6" << "C:\\ProgramData\\Tesvari\\OrvoKiv6";
-    QTest::newRow("empty name") << "" << "C:\\ProgramData\\Tesvari\\";
-    QTest::newRow("other tool") << "OrvoPepBook" << "C:\\ProgramData\\Tesvari\\OrvoPepBook";
+    const QString nginx = QStringLiteral("OrvoUpdateService/nginx-1.16.0/UpDate");
+    const QString xdg = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tesvari/");
+    QTest::newRow("windows") << true << "" << "OrvoKiv6" << "C:\\ProgramData\\Tesvari\\OrvoKiv6" << "C:/ProgramData/Tesvari/" + nginx;
+    QTest::newRow("windows, empty name") << true << "" << "" << "C:\\ProgramData\\Tesvari\\" << "C:/ProgramData/Tesvari/" + nginx;
+    QTest::newRow("linux, XDG") << false << "" << "OrvoPepBook" << xdg + "OrvoPepBook" << xdg + nginx;
+    QTest::newRow("linux, set") << false << "/srv/orvo" << "OrvoKiv6" << "/srv/orvo/OrvoKiv6" << "/srv/orvo/" + nginx;
 }
 
-void tst_Directories::windowsDataFolders()
+void tst_Directories::dataFolders()
 {
+    QFETCH(bool, windows);
+    QFETCH(QString, programData);
     QFETCH(QString, appName);
     QFETCH(QString, dataRoot);
-    FakeBackend windows;
-    windows.exePath = m_work.filePath(QStringLiteral("app.exe")); // no version.ini beside it
-    ScopedBackendOverride o(windows);
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^ZRPublicData::setAppName")));
-    publicData()->setAppName(appName);
+    QFETCH(QString, nginx);
+    if (!programData.isEmpty())
+        qputenv("ORVO_PROGRAMDATA", programData.toLocal8Bit());
+    FakeBackend platform;
+    platform.platformConventions = windows ? Conventions::windows() : Conventions::posix();
+    platform.exePath = m_work.filePath(QStringLiteral("app.exe")); // no version.ini beside it
+    ScopedBackendOverride o(platform);
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("ZRPublicData::setAppName \"%1\"").arg(appName)));
+    OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(appName);
 
     QCOMPARE(ZRCommonUtils::getDataRootDir(), dataRoot);
-    for (int round = 0; round < 2; ++round) { // a second call finds the folder in place
+    QCOMPARE(ZRCommonUtils::getNginxUpdateDir(), nginx);
+    if (!programData.isEmpty())
+        return; // not writable here
+    for (int round = 0; round < 2; ++round) { // the second call finds the folders in place
         QCOMPARE(ZRCommonUtils::getLogRootDir(), dataRoot + QStringLiteral("/Log"));
         QCOMPARE(ZRCommonUtils::getCrashDumpDir(), dataRoot + QStringLiteral("/Crashs"));
     }
-    QVERIFY(QDir(dataRoot + QStringLiteral("/Log")).exists());
-    QVERIFY(QDir(dataRoot + QStringLiteral("/Crashs")).exists());
+    QVERIFY(QDir(dataRoot + QStringLiteral("/Log")).exists() && QDir(dataRoot + QStringLiteral("/Crashs")).exists());
+    QCOMPARE(ZRCommonUtils::getPirvateConfigFile(),
+             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/Config/config.ini"));
 }
 
-void tst_Directories::linuxDataFolders()
-{
-    const QString programData = m_work.filePath(QStringLiteral("programdata"));
-    qputenv("ORVO_PROGRAMDATA", programData.toLocal8Bit());
-    FakeBackend linux;
-    linux.platformConventions = Conventions::posix();
-    linux.exePath = m_work.filePath(QStringLiteral("bin/app"));
-    ScopedBackendOverride o(linux);
-
-    QCOMPARE(ZRCommonUtils::getAppRootDir(), m_work.filePath(QStringLiteral("bin")));
-    QCOMPARE(ZRCommonUtils::getDataRootDir(), programData + QStringLiteral("/OrvoKiv6"));
-    QCOMPARE(ZRCommonUtils::getLogRootDir(), programData + QStringLiteral("/OrvoKiv6/Log"));
-    QVERIFY(QDir(programData + QStringLiteral("/OrvoKiv6/Log")).exists());
-    QCOMPARE(ZRCommonUtils::getNginxUpdateDir(),
-             programData + QStringLiteral("/OrvoUpdateService/nginx-1.16.0/UpDate"));
-    qunsetenv("ORVO_PROGRAMDATA");
-}
-
-void tst_Directories::configuredLogDir()
+void tst_Directories::configuredLogDirIsKeptAsWritten()
 {
     FakeBackend linux;
     linux.platformConventions = Conventions::posix();
     linux.exePath = m_work.filePath(QStringLiteral("suite/app"));
     ScopedBackendOverride o(linux);
     QVERIFY(QDir().mkpath(m_work.filePath(QStringLiteral("suite"))));
-
     const QString configured = m_work.filePath(QStringLiteral("logs/./app"));
     QFile ini(m_work.filePath(QStringLiteral("suite/version.ini")));
     QVERIFY(ini.open(QIODevice::WriteOnly));
@@ -138,20 +128,8 @@ void tst_Directories::configuredLogDir()
     ini.close();
 
     QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
-    QCOMPARE(ZRCommonUtils::getLogRootDir(), configured); // as written, not normalised
+    QCOMPARE(ZRCommonUtils::getLogRootDir(), configured);
     QVERIFY(QDir(configured).exists());
-}
-
-void tst_Directories::fixedPaths()
-{
-    FakeBackend windows;
-    ScopedBackendOverride o(windows);
-    QCOMPARE(ZRCommonUtils::getNginxUpdateDir(),
-             QStringLiteral("C:/ProgramData/Tesvari/OrvoUpdateService/nginx-1.16.0/UpDate"));
-    QCOMPARE(ZRCommonUtils::getPirvateConfigFile(),
-             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                 + QStringLiteral("/Config/config.ini"));
-    QVERIFY(!ZRCommonUtils::getSystemName().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Directories)

@@ -1,31 +1,15 @@
 #include "fakebackend.h"
+#include "zrcommonutils.h"
 #include "zriniconfiguremanager.h"
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using OrvoKiv::Platform::Conventions;
 using OrvoKiv::Platform::ScopedBackendOverride;
-
-namespace {
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QVariant readBack(const QString &path, const QString &key)
-{
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    return settings.value(key);
-}
-
-} // namespace
 
 class tst_IniManager : public QObject
 {
@@ -37,17 +21,24 @@ private Q_SLOTS:
 
     void typedReads_data();
     void typedReads();
-    void defaultFileIsVersionIniBesideExecutable();
-    void reloadWithoutArgumentSwitchesToDefaultFile();
-    void reloadWritesPendingChanges();
-    void writesAreVisibleBeforeDisk();
-    void ungroupedKeysAddressGroups();
+    void defaultFileAndReload();
+    void writesAreVisibleAtOnceAndReachTheFile();
     void removeKeyTakesSubKeys();
-    void utf8RoundTrip();
-    void destructorLogsEachTime();
+    void writeIniCreatesAndGroups();
+    void writeIniLosesNothingUnderContention();
 
 private:
     QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
+    QString fileText(const char *name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    void write(const char *name, const QByteArray &content)
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
 
     QTemporaryDir m_dir;
     FakeBackend m_linux;
@@ -62,9 +53,8 @@ void tst_IniManager::initTestCase()
 
 void tst_IniManager::init()
 {
-    writeFile(path("settings.ini"),
-              "[log]\npath=D:/logs/app\n[screen]\ncount=2\nmode=wide\nempty=\n");
-    QFile::remove(path("version.ini"));
+    write("settings.ini", "[log]\npath=D:/logs/app\n[screen]\ncount=2\nmode=wide\nempty=\n");
+    write("version.ini", "[log]\npath=/from/version\n");
 }
 
 void tst_IniManager::typedReads_data()
@@ -74,14 +64,13 @@ void tst_IniManager::typedReads_data()
     QTest::addColumn<QVariant>("defaultValue");
     QTest::addColumn<QVariant>("expected");
 
-    QTest::newRow("string present") << "log" << "path" << QVariant(QString()) << QVariant(QStringLiteral("D:/logs/app"));
+    QTest::newRow("string") << "log" << "path" << QVariant(QString()) << QVariant(QStringLiteral("D:/logs/app"));
     QTest::newRow("string missing, empty default") << "log" << "level" << QVariant(QString()) << QVariant(QString());
-    QTest::newRow("string missing group") << "nope" << "path" << QVariant(QStringLiteral("x")) << QVariant(QStringLiteral("x"));
-    QTest::newRow("int present") << "screen" << "count" << QVariant(5) << QVariant(2);
-    QTest::newRow("int missing gives default") << "screen" << "width" << QVariant(5) << QVariant(5);
-    QTest::newRow("int of a word is 0") << "screen" << "mode" << QVariant(5) << QVariant(0);
-    QTest::newRow("int of empty value is 0") << "screen" << "empty" << QVariant(5) << QVariant(0);
-    QTest::newRow("int read as string") << "screen" << "count" << QVariant(QStringLiteral("9")) << QVariant(QStringLiteral("2"));
+    QTest::newRow("missing group") << "nope" << "path" << QVariant(QStringLiteral("x")) << QVariant(QStringLiteral("x"));
+    QTest::newRow("int") << "screen" << "count" << QVariant(5) << QVariant(2);
+    QTest::newRow("int missing: default") << "screen" << "width" << QVariant(5) << QVariant(5);
+    QTest::newRow("int of a word: 0") << "screen" << "mode" << QVariant(5) << QVariant(0);
+    QTest::newRow("int of empty: 0") << "screen" << "empty" << QVariant(5) << QVariant(0);
 }
 
 void tst_IniManager::typedReads()
@@ -90,75 +79,50 @@ void tst_IniManager::typedReads()
     QFETCH(QString, key);
     QFETCH(QVariant, defaultValue);
     QFETCH(QVariant, expected);
-
     ZRIniConfigureManager manager(path("settings.ini"));
     if (defaultValue.type() == QVariant::Int) {
         QCOMPARE(manager.getValue(group, key, defaultValue.toInt()), expected.toInt());
-    } else {
-        const QByteArray utf8Default = defaultValue.toString().toUtf8();
-        QCOMPARE(manager.getValue(group, key, defaultValue.toString()), expected.toString());
-        QCOMPARE(manager.getValue(group, key, utf8Default.constData()), expected.toString());
+        return;
     }
+    QCOMPARE(manager.getValue(group, key, defaultValue.toString()), expected.toString());
+    QCOMPARE(manager.getValue(group, key, defaultValue.toString().toUtf8().constData()), expected.toString());
 }
 
-void tst_IniManager::defaultFileIsVersionIniBesideExecutable()
+void tst_IniManager::defaultFileAndReload()
 {
     ScopedBackendOverride o(m_linux);
-    writeFile(path("version.ini"), "[log]\npath=/var/log/suite\n");
-    ZRIniConfigureManager manager;
-    QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), QString()),
-             QStringLiteral("/var/log/suite"));
-}
+    const QString logPath = QStringLiteral("path");
+    QCOMPARE(ZRIniConfigureManager().getValue(QStringLiteral("log"), logPath, QString()), QStringLiteral("/from/version"));
 
-void tst_IniManager::reloadWithoutArgumentSwitchesToDefaultFile()
-{
-    ScopedBackendOverride o(m_linux);
-    writeFile(path("version.ini"), "[log]\npath=/from/version\n");
-    ZRIniConfigureManager manager(path("settings.ini"));
-    QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), QString()),
-             QStringLiteral("D:/logs/app"));
-    manager.reload();
-    QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), QString()),
-             QStringLiteral("/from/version"));
-    manager.reload(path("settings.ini"));
-    QCOMPARE(manager.getValue(QStringLiteral("screen"), QStringLiteral("count"), 0), 2);
-}
-
-void tst_IniManager::reloadWritesPendingChanges()
-{
     ZRIniConfigureManager manager(path("settings.ini"));
     manager.setValue(QStringLiteral("screen"), QStringLiteral("count"), 7);
-    manager.reload(path("other.ini"));
-    QCOMPARE(readBack(path("settings.ini"), QStringLiteral("screen/count")).toInt(), 7);
+    manager.reload(); // the default file, whatever the manager was built on
+    QCOMPARE(manager.getValue(QStringLiteral("log"), logPath, QString()), QStringLiteral("/from/version"));
+    QVERIFY(fileText("settings.ini").contains(QLatin1String("count=7"))); // pending change written first
+    manager.reload(path("settings.ini"));
+    QCOMPARE(manager.getValue(QStringLiteral("screen"), QStringLiteral("count"), 0), 7);
 }
 
-void tst_IniManager::writesAreVisibleBeforeDisk()
-{
-    ZRIniConfigureManager manager(path("settings.ini"));
-    manager.setValue(QStringLiteral("user"), QStringLiteral("name"), QStringLiteral("Li"));
-    manager.setValue(QStringLiteral("user"), QStringLiteral("age"), 40);
-    manager.setValue(QStringLiteral("user"), QStringLiteral("role"), "teacher");
-    QCOMPARE(manager.getValue(QStringLiteral("user"), QStringLiteral("name"), QString()), QStringLiteral("Li"));
-    QCOMPARE(manager.getValue(QStringLiteral("user"), QStringLiteral("age"), 0), 40);
-    QCOMPARE(manager.getValue(QStringLiteral("user"), QStringLiteral("role"), ""), QStringLiteral("teacher"));
-}
-
-void tst_IniManager::ungroupedKeysAddressGroups()
+void tst_IniManager::writesAreVisibleAtOnceAndReachTheFile()
 {
     {
+        QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
         ZRIniConfigureManager manager(path("settings.ini"));
-        QCOMPARE(manager.getValue(QStringLiteral("screen/count"), QVariant()).toInt(), 2);
-        QCOMPARE(manager.getValue(QStringLiteral("top"), QVariant(QStringLiteral("d"))).toString(), QStringLiteral("d"));
+        manager.setValue(QStringLiteral("user"), QStringLiteral("name"), QString::fromUtf8("李老师"));
+        manager.setValue(QStringLiteral("user"), QStringLiteral("role"), "教师");
         manager.setValue(QStringLiteral("startup/puid"), QVariant(QStringLiteral("abc")));
-        manager.setValue(QStringLiteral("top"), QVariant(3));
+        QCOMPARE(manager.getValue(QStringLiteral("user"), QStringLiteral("name"), QString()), QString::fromUtf8("李老师"));
+        QCOMPARE(manager.getValue(QStringLiteral("startup/puid"), QVariant()).toString(), QStringLiteral("abc"));
+        QVERIFY(!fileText("settings.ini").contains(QLatin1String("puid")));
     }
-    QCOMPARE(readBack(path("settings.ini"), QStringLiteral("startup/puid")).toString(), QStringLiteral("abc"));
-    QCOMPARE(readBack(path("settings.ini"), QStringLiteral("top")).toInt(), 3);
+    const QString text = fileText("settings.ini");
+    QVERIFY2(text.contains(QString::fromUtf8("name=李老师")) && text.contains(QString::fromUtf8("role=教师"))
+                 && text.contains(QLatin1String("[startup]\npuid=abc")), qPrintable(text)); // UTF-8, not escapes
 }
 
 void tst_IniManager::removeKeyTakesSubKeys()
 {
-    writeFile(path("tree.ini"), "[a]\nb=1\nb\\c=2\nd=3\n");
+    write("tree.ini", "[a]\nb=1\nb\\c=2\nd=3\n");
     ZRIniConfigureManager manager(path("tree.ini"));
     manager.removeKey(QStringLiteral("a"), QStringLiteral("b"));
     QCOMPARE(manager.getValue(QStringLiteral("a"), QStringLiteral("b"), -1), -1);
@@ -166,26 +130,34 @@ void tst_IniManager::removeKeyTakesSubKeys()
     QCOMPARE(manager.getValue(QStringLiteral("a"), QStringLiteral("d"), -1), 3);
 }
 
-void tst_IniManager::utf8RoundTrip()
+void tst_IniManager::writeIniCreatesAndGroups()
 {
-    const QString chinese = QString::fromUtf8("教师白板");
-    {
-        ZRIniConfigureManager manager(path("utf8.ini"));
-        manager.setValue(QStringLiteral("board"), QStringLiteral("title"), chinese);
-        manager.setValue(QStringLiteral("board"), QStringLiteral("raw"), "课堂");
-    }
-    QFile file(path("utf8.ini"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains(chinese.toUtf8())); // UTF-8 text, not %U escapes
-    ZRIniConfigureManager manager(path("utf8.ini"));
-    QCOMPARE(manager.getValue(QStringLiteral("board"), QStringLiteral("raw"), ""), QString::fromUtf8("课堂"));
+    ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("puid"), QString::fromUtf8("值 1"));
+    ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("startup/puid"), QStringLiteral("2"));
+    ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("startup/puid"), QStringLiteral("3"));
+    QCOMPARE(fileText("new.ini"), QString::fromUtf8("[General]\npuid=值 1\n\n[startup]\npuid=3\n"));
 }
 
-void tst_IniManager::destructorLogsEachTime()
+// Each thread writes its own keys into one file; only whole locked read-modify-write cycles keep
+// every key.
+void tst_IniManager::writeIniLosesNothingUnderContention()
 {
-    for (int i = 0; i < 2; ++i) {
-        QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
-        ZRIniConfigureManager manager(path("settings.ini"));
+    constexpr int threads = 8, keysPerThread = 200;
+    std::vector<std::unique_ptr<QThread>> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back(QThread::create([file = path("contended.ini"), t] {
+            for (int k = 0; k < keysPerThread; ++k)
+                ZRCommonUtils::writeIni(file, QStringLiteral("t%1/k%2").arg(t).arg(k), QString::number(t * 1000 + k));
+        }));
+        workers.back()->start();
+    }
+    for (auto &worker : workers)
+        QVERIFY(worker->wait(120000));
+    QSettings settings(path("contended.ini"), QSettings::IniFormat);
+    QCOMPARE(settings.allKeys().size(), threads * keysPerThread);
+    for (int t = 0; t < threads; ++t) {
+        for (int k = 0; k < keysPerThread; ++k)
+            QCOMPARE(settings.value(QStringLiteral("t%1/k%2").arg(t).arg(k)).toInt(), t * 1000 + k);
     }
 }
 

@@ -35,52 +35,30 @@ void tst_RegistryLookups::lookups_data()
     QTest::addColumn<QString>("expected");
 
     using U = ZRCommonUtils;
-    const QString kalo = QString::fromUtf8("OrvoKalo班班");
-    QTest::newRow("install path gains a backslash")
-        << Lookup([] { return U::getSoftwareRegeditPath(QStringLiteral("OrvoKiv6"), QStringLiteral("Tesvari")); })
-        << "C:\\Program Files (x86)\\Tesvari\\OrvoKiv6\\";
-    QTest::newRow("install path ending in backslash unchanged")
-        << Lookup([] { return U::getSoftwareRegeditPath(QStringLiteral("KaloBanban"), QStringLiteral("kalo")); })
-        << "D:\\Kalo\\";
-    QTest::newRow("install path ending in slash unchanged")
-        << Lookup([] { return U::getSoftwareRegeditPath(QStringLiteral("KaloSlash"), QStringLiteral("kalo")); })
-        << "D:/Kalo/Slash/";
-    QTest::newRow("application and organisation not swapped")
-        << Lookup([] { return U::getSoftwareRegeditPath(QStringLiteral("Tesvari"), QStringLiteral("OrvoKiv6")); })
-        << "";
-    QTest::newRow("start path")
-        << Lookup([] { return U::getSoftwareRegeditShellPath(QStringLiteral("OrvoKiv6"), QStringLiteral("Tesvari")); })
-        << "C:\\Program Files (x86)\\Tesvari\\OrvoKiv6\\OrvoKiv6.exe";
-    QTest::newRow("current version")
-        << Lookup([] { return U::getSoftwareRegeditCurrentVersion(QStringLiteral("OrvoKiv6"), QStringLiteral("Tesvari")); })
-        << "6.2.1.305";
-    QTest::newRow("exe path: 32-bit InstPath wins")
-        << Lookup([kalo] { return U::getExeInstallPath(kalo); })
-        << QString::fromUtf8("C:\\Program Files (x86)\\OrvoKalo班班\\");
-    QTest::newRow("exe path: plain branch second")
-        << Lookup([] { return U::getExeInstallPath(QStringLiteral("PlainOnly")); })
-        << "C:\\Plain\\Only\\";
-    QTest::newRow("exe path: 32-bit branch reads InstPath only")
-        << Lookup([] { return U::getExeInstallPath(QStringLiteral("WrongName")); })
-        << "C:\\Read\\Second\\";
-    QTest::newRow("uninstall location: 32-bit first")
-        << Lookup([] { return U::getDunmoreexeInstallPath(QStringLiteral("Dunmore Class")); })
-        << "C:\\Dunmore\\Class";
-    QTest::newRow("uninstall location: empty value")
-        << Lookup([] { return U::getDunmoreexeInstallPath(QStringLiteral("Tamberly Board")); })
-        << "";
-    QTest::newRow("display icon kept as stored")
-        << Lookup([] { return U::getTMBexeInstallPath(QStringLiteral("Dunmore Class")); })
-        << "\"C:\\Dunmore\\Class\\class.exe\",0";
-    QTest::newRow("display icon: plain branch")
-        << Lookup([] { return U::getTMBexeInstallPath(QStringLiteral("Tamberly Board")); })
-        << "C:\\Tamberly\\board.exe,1";
-    QTest::newRow("key default value")
-        << Lookup([] { return U::getWPPSoftIntallPath(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\wps.exe")); })
-        << "C:\\WPS\\office6\\wps.exe";
-    QTest::newRow("missing key")
-        << Lookup([] { return U::getWPPSoftIntallPath(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Nothing")); })
-        << "";
+    const auto row = [](const char *tag, Lookup lookup, const char *expected) {
+        QTest::newRow(tag) << lookup << QString::fromUtf8(expected);
+    };
+    const QString tesvari = QStringLiteral("Tesvari"), kiv = QStringLiteral("OrvoKiv6");
+    row("install path gains a backslash", [=] { return U::getSoftwareRegeditPath(kiv, tesvari); },
+        "C:\\Program Files (x86)\\Tesvari\\OrvoKiv6\\");
+    row("ending in backslash unchanged", [] { return U::getSoftwareRegeditPath(QStringLiteral("KaloBanban"), QStringLiteral("kalo")); }, "D:\\Kalo\\");
+    row("ending in slash unchanged", [] { return U::getSoftwareRegeditPath(QStringLiteral("KaloSlash"), QStringLiteral("kalo")); }, "D:/Kalo/Slash/");
+    row("application before organisation", [=] { return U::getSoftwareRegeditPath(tesvari, kiv); }, "");
+    row("start path", [=] { return U::getSoftwareRegeditShellPath(kiv, tesvari); },
+        "C:\\Program Files (x86)\\Tesvari\\OrvoKiv6\\OrvoKiv6.exe");
+    row("current version", [=] { return U::getSoftwareRegeditCurrentVersion(kiv, tesvari); }, "6.2.1.305");
+    row("32-bit InstPath wins", [] { return U::getExeInstallPath(QString::fromUtf8("OrvoKalo班班")); },
+        "C:\\Program Files (x86)\\OrvoKalo班班\\");
+    row("plain branch second", [] { return U::getExeInstallPath(QStringLiteral("PlainOnly")); }, "C:\\Plain\\Only\\");
+    row("32-bit branch reads InstPath only", [] { return U::getExeInstallPath(QStringLiteral("WrongName")); }, "C:\\Read\\Second\\");
+    row("uninstall location, 32-bit first", [] { return U::getDunmoreexeInstallPath(QStringLiteral("Dunmore Class")); }, "C:\\Dunmore\\Class");
+    row("empty location", [] { return U::getDunmoreexeInstallPath(QStringLiteral("Tamberly Board")); }, "");
+    row("display icon as stored", [] { return U::getTMBexeInstallPath(QStringLiteral("Dunmore Class")); },
+        "\"C:\\Dunmore\\Class\\class.exe\",0");
+    row("display icon, plain branch", [] { return U::getTMBexeInstallPath(QStringLiteral("Tamberly Board")); }, "C:\\Tamberly\\board.exe,1");
+    row("key default value", [] { return U::getWPPSoftIntallPath(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\wps.exe")); },
+        "C:\\WPS\\office6\\wps.exe");
+    row("missing key", [] { return U::getWPPSoftIntallPath(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Nothing")); }, "");
 }
 
 void tst_RegistryLookups::lookups()

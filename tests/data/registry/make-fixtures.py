@@ -80,6 +80,19 @@ write('utf16le-nobom.reg', [U5, '',
     sz('Theme', 'dark'),
     ''], 'utf-16-le')
 
+# UTF-16BE, with a byte-order mark and without one
+for path, bom, eol in (('utf16be.reg', b'\xfe\xff', '\r\n'), ('utf16be-nobom.reg', b'', '\n')):
+    write(path, [U5, '',
+        r'[HKEY_CURRENT_USER\Software\Tesvari\课堂助手]',
+        sz('Folder', 'D:\\教学软件\\课堂助手'),
+        ''], 'utf-16-be', eol=eol, bom=bom)
+
+# REGEDIT4 saved as UTF-8 on Linux, with CR line ends
+write('regedit4-utf8.reg', ['REGEDIT4', '',
+    r'[HKEY_CURRENT_USER\Software\Tesvari\课堂助手]',
+    sz('Folder', 'D:\\教学软件\\课堂助手'),
+    ''], 'utf-8', eol='\r')
+
 # REGEDIT4 in the ANSI code page: strings as text, expand and multi strings as ANSI bytes
 write('regedit4-gbk.reg', ['REGEDIT4', '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Tesvari\电子白板]',
@@ -126,6 +139,7 @@ write('quirks.reg', [U5, '',
     '"LeDword"=hex(4):01,02,00,00',
     '"BigEndian"=hex(5):00,00,01,02',
     '"Custom"=hex(100):01,02',
+    '"ShortQword"=hex(b):01,02',
     '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Quirks\Doomed]',
     '"x"="1"',
@@ -173,6 +187,7 @@ write('malformed.reg', [U5,                                         # 1
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Malformed\Fourth]',      # 28
     r'"Tw\o"="esc\apes"',                                           # 29 logged once, kept
     r'"Bad\qname"="x" junk',                                        # 30 bad, logged once
+    '"Cut"=hex(2):41,00,\\',                                        # 31 the file ends in the list
     ''], 'utf-8', eol='\n')
 
 # A regedit export cut off in the middle of a line, at an odd byte
@@ -183,6 +198,9 @@ open(D + 'truncated-utf16.reg', 'wb').write(src[:1501])
 rnd = random.Random(20240611)
 open(D + 'garbage.reg', 'wb').write(bytes(rnd.randrange(256) for _ in range(4096)))
 
+# No bytes at all
+write('empty.reg', [], 'utf-8', final=False)
+
 # A header regedit refuses, so nothing of the file is read
 write('bad-header.reg', ['REGEDIT5', '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\BadHeader]',
@@ -192,20 +210,20 @@ write('bad-header.reg', ['REGEDIT5', '',
 os.makedirs(D + 'layered', exist_ok=True)
 utf16('layered/10-base.reg', [U5, '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered]',
-    sz('Kept', 'base'), sz('Overridden', 'base'), sz('Removed', 'base'), '',
+    sz('Kept', 'base'), sz('Overridden', 'base'), sz('Removed', 'base'), sz('Again', 'base'), '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered\Gone]', sz('v', 'base'), '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered\Gone\Child]', sz('v', 'base'), '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered\Reborn]', sz('Old', 'base'), ''])
 write('layered/20-site.reg', [U5, '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered]',
-    sz('Overridden', 'site'), '"Removed"=-', '',
+    sz('Overridden', 'site'), '"Removed"=-', '"Again"=-', sz('Again', 'site'), '',
     r'[-HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered\Gone]',
     r'[-HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered\Reborn]', '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered\Reborn]', sz('New', 'site'), '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\TESVARI\LAYERED\added]', sz('v', 'site'), ''], 'utf-8')
 write('layered/30-LOCAL.REG', ['REGEDIT4', '',
-    r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered]', sz('Overridden', 'local'), ''], 'ascii')
+    r'[HKEY_LOCAL_MACHINE\SOFTWARE\TESVARI\layered]', sz('OVERRIDDEN', 'local'), ''], 'ascii')
 write('layered/notes.txt', [U5, '',
     r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered]', sz('Kept', 'notes.txt'), ''], 'utf-8')
 write('layered/.hidden.reg', [U5, '',
-    r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered]', sz('Kept', '.hidden.reg'), ''], 'utf-8')
+    r'[HKEY_LOCAL_MACHINE\SOFTWARE\Tesvari\Layered]', sz('Hidden', '.hidden.reg'), ''], 'utf-8')

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows backends' test program with mingw-w64 for i686 and x86_64, runs it
-# under Wine in a fresh prefix and exports the registry keys it wrote, so that tst_wineparity
-# can hold the Linux .reg backend to the same answers.
+# Cross-builds the Windows backends' test program with mingw-w64 for i686 and x86_64, imports
+# fixture.reg into a fresh Wine prefix, runs the program on lookups.tsv and exports the keys, so
+# that tst_wineparity can hold the Linux .reg backend to the same answers.
 #
 #   tests/win32/run-wine-tests.sh OUTPUT_DIR
 #
@@ -16,7 +16,7 @@
 #   ORVO_MINGW_BUILD_ROOT  parent of the build folders build-mingw-<arch> (default /tmp)
 #   ORVO_WINE_TIMEOUT      seconds allowed to each Wine call but wineboot (default 120)
 #   ORVO_WINEBOOT_TIMEOUT  seconds allowed to wineboot (default 300)
-# Needs: cmake, mingw-w64 (g++ for both targets), wine64; wine32 is used if present; localedef
+# Needs: cmake, iconv, mingw-w64 (g++ for both targets), wine64; wine32 is used if present; localedef
 # and the zh_CN locale source (Debian: locales) unless zh_CN.UTF-8 is installed.
 
 set -u
@@ -148,6 +148,15 @@ fi
 
 rm -f "$out_dir"/*.reg "$out_dir/answers.tsv" "$out_dir"/win32_backend_tests-*.log
 
+# The 64-bit regedit reads the 32-bit view through WOW6432Node; it takes non-ASCII text from
+# UTF-16 files only.
+step "importing fixture.reg"
+cp "$source_dir/lookups.tsv" "$work_dir/lookups.tsv"
+{ printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$source_dir/fixture.reg"; } >"$work_dir/fixture.reg"
+if ! run_wine "$wine_timeout" "$wine64" regedit /S fixture.reg; then
+    fail "regedit /S fixture.reg"
+fi
+
 # ---- i686: only where a 32-bit Wine can start it -------------------------------------------
 
 if [ -n "${exe[i686]:-}" ]; then
@@ -156,7 +165,7 @@ if [ -n "${exe[i686]:-}" ]; then
             | grep -q "probe ok"; then
         step "running the i686 build under $wine32"
         log="$out_dir/win32_backend_tests-i686.log"
-        run_test "$wine_timeout" "$wine32" "${exe[i686]}" 2>&1 | tee "$log"
+        run_test "$wine_timeout" "$wine32" "${exe[i686]}" lookups.tsv 2>&1 | tee "$log"
         if [ "${PIPESTATUS[0]}" -eq 0 ]; then
             summary+=("i686: ran, $(tail -n 1 "$log")")
         else
@@ -173,7 +182,7 @@ fi
 if [ -n "${exe[x86_64]:-}" ]; then
     step "running the x86_64 build under $wine64"
     log="$out_dir/win32_backend_tests-x86_64.log"
-    run_test "$wine_timeout" "$wine64" "${exe[x86_64]}" answers.tsv 2>&1 | tee "$log"
+    run_test "$wine_timeout" "$wine64" "${exe[x86_64]}" lookups.tsv answers.tsv 2>&1 | tee "$log"
     if [ "${PIPESTATUS[0]}" -eq 0 ]; then
         summary+=("x86_64: ran, $(tail -n 1 "$log")")
     else
@@ -186,15 +195,15 @@ if [ -n "${exe[x86_64]:-}" ]; then
         fail "x86_64 test program wrote no answers file"
     fi
 
-    # File name and key; the 64-bit regedit reads the 32-bit view through WOW6432Node.
+    # File name and key.
     exports=(
         "hklm-software.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\OrvoWineTest'
         "hklm-wow6432node.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\OrvoWineTest'
         "hkcu-software.reg" 'HKEY_CURRENT_USER\Software\OrvoWineTest'
         "hkcr-ext.reg" 'HKEY_CLASSES_ROOT\.orvowinetest'
-        "hkcr-ext-noicon.reg" 'HKEY_CLASSES_ROOT\.orvowinetestnoicon'
         "hkcr-progid.reg" 'HKEY_CLASSES_ROOT\OrvoWineTest.Document'
-        "hkcr-progid-noicon.reg" 'HKEY_CLASSES_ROOT\OrvoWineTest.NoIcon'
+        "hku-default.reg" 'HKEY_USERS\.DEFAULT\Software\OrvoWineTest'
+        "hkcc-software.reg" 'HKEY_CURRENT_CONFIG\Software\OrvoWineTest'
         "hklm-uninstall.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
         "hklm-wow6432node-uninstall.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
         "hkcu-uninstall.reg" 'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -210,13 +219,6 @@ if [ -n "${exe[x86_64]:-}" ]; then
             fail "regedit /E $key"
         fi
     done
-
-    step "removing the test keys"
-    log="$out_dir/win32_backend_tests-x86_64-cleanup.log"
-    run_wine "$wine_timeout" "$wine64" "${exe[x86_64]}" --cleanup 2>&1 | tee "$log"
-    if [ "${PIPESTATUS[0]}" -ne 0 ]; then
-        fail "removing the test keys ($(tail -n 1 "$log"))"
-    fi
 fi
 
 echo "== summary (output in $out_dir)"

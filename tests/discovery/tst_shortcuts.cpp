@@ -5,6 +5,8 @@
 
 using Links = QMap<QString, QString>;
 
+// Symbolic links named *.lnk stand in for shortcut files; a dangling one is not listed on Linux,
+// so every target here exists.
 class tst_Shortcuts : public QObject
 {
     Q_OBJECT
@@ -12,120 +14,88 @@ class tst_Shortcuts : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init() { m_machine.clear(); }
-
     void laterFoldersWin();
-    void wantedShortcuts();
-    void folderLinkCycleEnds();
-    void missingFolderChangesNothing();
+    void wantedShortcutsAndCycles();
     void handleOffice_data();
     void handleOffice();
 
 private:
+    QString program(const char *name) const
+    {
+        const QString path = m_machine.path(QLatin1String(name));
+        return m_machine.touch(path) ? path : QString();
+    }
     ScanMachine m_machine;
 };
 
 void tst_Shortcuts::initTestCase()
 {
-    // Symbolic links stand in for shortcut files; a dangling one is not listed on Linux, so
-    // every target here exists.
     QVERIFY(m_machine.setUp());
     qputenv("ORVO_COMMON_PROGRAMS", QFile::encodeName(m_machine.commonStartMenu()));
 }
 
 void tst_Shortcuts::laterFoldersWin()
 {
-    const QString a = m_machine.path(QStringLiteral("a.exe")), b = m_machine.path(QStringLiteral("b.exe")),
-                  c = m_machine.path(QStringLiteral("c.exe")), d = m_machine.path(QStringLiteral("d.exe"));
-    for (const QString &target : {a, b, c, d})
-        QVERIFY(m_machine.touch(target));
-    QVERIFY(ScanMachine::link(m_machine.userStartMenu(), QStringLiteral("Foo.lnk"), a));
-    QVERIFY(ScanMachine::link(m_machine.userDesktop(), QStringLiteral("Foo.lnk"), b));
-    QVERIFY(ScanMachine::link(m_machine.userDesktop(), QStringLiteral("Bar.lnk"), b));
-    QVERIFY(ScanMachine::link(m_machine.publicDesktop(), QStringLiteral("Bar.lnk"), c));
-    QVERIFY(ScanMachine::link(m_machine.publicDesktop(), QStringLiteral("Foo.lnk"), c));
-    QVERIFY(ScanMachine::link(m_machine.commonStartMenu(), QStringLiteral("Foo.lnk"), d));
+    const QString a = program("a.exe"), b = program("b.exe"), c = program("c.exe"), d = program("d.exe");
+    const QString foo = QStringLiteral("Foo.lnk"), bar = QStringLiteral("Bar.lnk");
+    QVERIFY(ScanMachine::link(m_machine.userStartMenu(), foo, a) && ScanMachine::link(m_machine.userDesktop(), foo, b)
+            && ScanMachine::link(m_machine.userDesktop(), bar, b) && ScanMachine::link(m_machine.publicDesktop(), bar, c)
+            && ScanMachine::link(m_machine.publicDesktop(), foo, c) && ScanMachine::link(m_machine.commonStartMenu(), foo, d));
 
     QCOMPARE(ZRWinAppUtils::winAppLinks(), (Links{{QStringLiteral("Foo"), d}, {QStringLiteral("Bar"), c}}));
-    qunsetenv("ORVO_COMMON_PROGRAMS"); // no all-users folder: it is simply left out
+    qunsetenv("ORVO_COMMON_PROGRAMS"); // no all-users folder: simply left out
     QCOMPARE(ZRWinAppUtils::winAppLinks().value(QStringLiteral("Foo")), c);
     qputenv("ORVO_COMMON_PROGRAMS", QFile::encodeName(m_machine.commonStartMenu()));
 }
 
-void tst_Shortcuts::wantedShortcuts()
+void tst_Shortcuts::wantedShortcutsAndCycles()
 {
-    const QString menu = m_machine.commonStartMenu();
-    const QString target = m_machine.path(QStringLiteral("x.exe"));
-    QVERIFY(m_machine.touch(target));
-    QVERIFY(m_machine.touch(QStringLiteral("y.exe")));
-    for (const char *name : {"卸载Foo.lnk", "Uninstall Foo.lnk", "FooUninst.lnk", "OrvoKiv6.lnk", "Foo.LNK",
-                             ".Hidden.lnk", "Notes.txt", "Nested.lnk"}) {
-        QVERIFY(ScanMachine::link(menu, QString::fromUtf8(name), target));
-    }
-    QVERIFY(ScanMachine::link(menu + QStringLiteral("/Tools/Deeper"), QStringLiteral("Deep.lnk"), target));
-    QVERIFY(ScanMachine::link(menu + QStringLiteral("/Tools"), QStringLiteral("Nested.lnk"), m_machine.path(QStringLiteral("y.exe"))));
+    const QString menu = m_machine.commonStartMenu(), x = program("x.exe"), y = program("y.exe");
+    for (const char *name : {"卸载Foo.lnk", "Uninstall Foo.lnk", "FooUninst.lnk", "OrvoKiv6.lnk", "Foo.LNK", ".Hidden.lnk",
+                             "Notes.txt", "Nested.lnk"})
+        QVERIFY(ScanMachine::link(menu, QString::fromUtf8(name), x));
+    QVERIFY(ScanMachine::link(menu + QStringLiteral("/Tools/Deeper"), QStringLiteral("Deep.lnk"), x));
+    QVERIFY(ScanMachine::link(menu + QStringLiteral("/Tools"), QStringLiteral("Nested.lnk"), y));
+    QVERIFY(QFile::link(menu, menu + QStringLiteral("/Tools/back"))); // a folder link to an ancestor
 
-    Links links;
-    ZRWinAppUtils::allLinkFilesInDir(menu, links);
-    // Walked in name order, a folder when it is met: the nested "Nested" replaces the top one.
-    QCOMPARE(links, (Links{{QStringLiteral("Deep"), target},
-                           {QStringLiteral("Nested"), m_machine.path(QStringLiteral("y.exe"))}}));
-}
-
-void tst_Shortcuts::folderLinkCycleEnds()
-{
-    const QString menu = m_machine.commonStartMenu();
-    QVERIFY(m_machine.touch(QStringLiteral("i.exe")));
-    QVERIFY(ScanMachine::link(menu + QStringLiteral("/Loop"), QStringLiteral("Inner.lnk"), m_machine.path(QStringLiteral("i.exe"))));
-    QVERIFY(QFile::link(menu, menu + QStringLiteral("/Loop/back"))); // folder link to an ancestor
-    Links links;
-    ZRWinAppUtils::allLinkFilesInDir(menu, links);
-    QCOMPARE(links.keys(), QStringList{QStringLiteral("Inner")});
-}
-
-void tst_Shortcuts::missingFolderChangesNothing()
-{
     Links links{{QStringLiteral("Kept"), QStringLiteral("k.exe")}};
-    const Links copy = ZRWinAppUtils::allLinkFilesInDir(m_machine.path(QStringLiteral("nowhere")), links);
-    QCOMPARE(copy, links);
-    QCOMPARE(links.size(), 1);
+    QCOMPARE(ZRWinAppUtils::allLinkFilesInDir(m_machine.path(QStringLiteral("nowhere")), links), links);
+    ZRWinAppUtils::allLinkFilesInDir(menu, links);
+    // Name order, ignoring case, a folder walked when met: the nested "Nested" comes last and wins.
+    QCOMPARE(links, (Links{{QStringLiteral("Kept"), QStringLiteral("k.exe")}, {QStringLiteral("Deep"), x}, {QStringLiteral("Nested"), y}}));
 }
 
 void tst_Shortcuts::handleOffice_data()
 {
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QStringList>("installed"); // Office executables present at the fixed place
-    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QString>("listed");    // names already in the list
+    QTest::addColumn<QString>("installed"); // executables at the click-to-run place
+    QTest::addColumn<QString>("added");
 
-    const QString office = QStringLiteral("C:/Program Files/Microsoft Office/root/Office16/");
-    QTest::newRow("nothing listed, two present")
-        << QStringList{QStringLiteral("Foo|C:/Foo/foo.exe")} << QStringList{"EXCEL.EXE", "WINWORD.EXE"}
-        << QStringList{"Excel|" + office + "EXCEL.EXE", "Word|" + office + "WINWORD.EXE"};
-    QTest::newRow("an Office name anywhere stops it")
-        << QStringList{QStringLiteral("Word|C:/Other/winword.exe")} << QStringList{"EXCEL.EXE"} << QStringList();
-    QTest::newRow("names match exactly")
-        << QStringList{QStringLiteral("Microsoft Word|C:/x.exe"), QStringLiteral("excel|C:/y.exe")}
-        << QStringList{"ONENOTE.EXE"} << QStringList{"OneNote|" + office + "ONENOTE.EXE"};
-    QTest::newRow("table order, all seven")
-        << QStringList()
-        << QStringList{"ONENOTE.EXE", "MSPUB.EXE", "WINWORD.EXE", "POWERPNT.EXE", "OUTLOOK.EXE", "EXCEL.EXE", "MSACCESS.EXE"}
-        << QStringList{"Access|" + office + "MSACCESS.EXE", "Excel|" + office + "EXCEL.EXE", "Outlook|" + office + "OUTLOOK.EXE",
-                       "PowerPoint|" + office + "POWERPNT.EXE", "Word|" + office + "WINWORD.EXE",
-                       "Publisher|" + office + "MSPUB.EXE", "OneNote|" + office + "ONENOTE.EXE"};
-    QTest::newRow("installed elsewhere") << QStringList() << QStringList() << QStringList();
+    QTest::newRow("none listed") << "Foo" << "WINWORD ONENOTE EXCEL MSACCESS MSPUB POWERPNT OUTLOOK"
+                                 << "Access:MSACCESS Excel:EXCEL Outlook:OUTLOOK PowerPoint:POWERPNT Word:WINWORD Publisher:MSPUB OneNote:ONENOTE";
+    QTest::newRow("an Office name stops it") << "Foo Word" << "EXCEL" << "";
+    QTest::newRow("names match exactly") << "Microsoft_Word excel" << "ONENOTE" << "OneNote:ONENOTE";
+    QTest::newRow("installed elsewhere") << "" << "" << "";
 }
 
 void tst_Shortcuts::handleOffice()
 {
-    QFETCH(QStringList, entries);
-    QFETCH(QStringList, installed);
-    QFETCH(QStringList, added);
-    for (const QString &exe : installed)
-        QVERIFY(m_machine.touch(QStringLiteral("C:/Program Files/Microsoft Office/root/Office16/") + exe));
+    QFETCH(QString, listed);
+    QFETCH(QString, installed);
+    QFETCH(QString, added);
+    const QString office = QStringLiteral("C:/Program Files/Microsoft Office/root/Office16/");
+    for (const QString &exe : installed.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        QVERIFY(m_machine.touch(office + exe + QStringLiteral(".EXE")));
     QVERIFY(m_machine.touch(QStringLiteral("C:/Program Files/Microsoft Office/Office16/EXCEL.EXE")));
+    QStringList list, expected;
+    for (const QString &name : listed.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        list << QString(name).replace(QLatin1Char('_'), QLatin1Char(' ')) + QStringLiteral("|C:/Other/x.exe");
+    expected = list;
+    for (const QString &pair : added.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        expected << pair.section(QLatin1Char(':'), 0, 0) + QLatin1Char('|') + office + pair.section(QLatin1Char(':'), 1) + QStringLiteral(".EXE");
 
-    QStringList list = entries;
     ZRWinAppUtils::handleOffice(list);
-    QCOMPARE(list, entries + added);
+    QCOMPARE(list, expected);
 }
 
 QTEST_GUILESS_MAIN(tst_Shortcuts)

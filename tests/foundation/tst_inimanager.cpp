@@ -125,8 +125,7 @@ void tst_IniManager::removeKeyTakesSubKeys()
     write("tree.ini", "[a]\nb=1\nb\\c=2\nd=3\n");
     ZRIniConfigureManager manager(path("tree.ini"));
     manager.removeKey(QStringLiteral("a"), QStringLiteral("b"));
-    QCOMPARE(manager.getValue(QStringLiteral("a"), QStringLiteral("b"), -1), -1);
-    QCOMPARE(manager.getValue(QStringLiteral("a/b"), QStringLiteral("c"), -1), -1);
+    QCOMPARE(manager.getValue(QStringLiteral("a/b"), QVariant()).isValid() || manager.getValue(QStringLiteral("a/b/c"), QVariant()).isValid(), false);
     QCOMPARE(manager.getValue(QStringLiteral("a"), QStringLiteral("d"), -1), 3);
 }
 

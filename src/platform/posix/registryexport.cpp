@@ -252,6 +252,7 @@ private:
     void readValue(QStringView line, int number);
     void readValueData(QStringView line, int number);
     std::optional<QString> readQuoted(QStringView s, QStringView *rest);
+    void readHexPart(QStringView text, int number);
     void finishHex();
     void store(const QString &name, const RegistryValue &value, int number);
     void complain(int number, QLatin1String what);
@@ -322,6 +323,22 @@ void RegistryExportParser::readLine(QStringView line, int number)
     }
 }
 
+// Adds one line's share of a hex list to the pending value.
+void RegistryExportParser::readHexPart(QStringView text, int number)
+{
+    switch (readHexList(text, &m_hex->bytes)) {
+    case HexList::Done:
+        finishHex();
+        break;
+    case HexList::Continued:
+        break;
+    case HexList::Failed:
+        complain(number, QLatin1String("bad hex list"));
+        m_hex.reset();
+        break;
+    }
+}
+
 // Returns false when the line is not a continuation after all and must be read on its own.
 bool RegistryExportParser::continueHex(QStringView line, int number)
 {
@@ -336,17 +353,7 @@ bool RegistryExportParser::continueHex(QStringView line, int number)
         m_hex.reset();
         return false;
     }
-    switch (readHexList(s, &m_hex->bytes)) {
-    case HexList::Done:
-        finishHex();
-        break;
-    case HexList::Continued:
-        break;
-    case HexList::Failed:
-        complain(number, QLatin1String("bad hex list"));
-        m_hex.reset();
-        break;
-    }
+    readHexPart(s, number);
     return true;
 }
 
@@ -457,17 +464,7 @@ void RegistryExportParser::readValueData(QStringView line, int number)
             return;
         }
         m_hex = PendingHex{name, type, QByteArray(), number};
-        switch (readHexList(rest.mid(1), &m_hex->bytes)) {
-        case HexList::Done:
-            finishHex();
-            break;
-        case HexList::Continued:
-            break;
-        case HexList::Failed:
-            complain(number, QLatin1String("bad hex list"));
-            m_hex.reset();
-            break;
-        }
+        readHexPart(rest.mid(1), number);
     } else {
         complain(number, QLatin1String("unknown value type"));
     }

@@ -1,73 +1,62 @@
 #include "fakebackend.h"
 #include "zrcommonutils.h"
 
+#include <QFile>
 #include <QTest>
-
-#include <functional>
 
 using OrvoKiv::Platform::Conventions;
 using OrvoKiv::Platform::ScopedBackendOverride;
-using Lookup = std::function<QString()>;
-Q_DECLARE_METATYPE(Lookup)
+
+namespace {
+
+// The function a row of tests/data/lookups/lookups.tsv names, with its arguments.
+QString ask(const QString &function, const QString &a, const QString &b)
+{
+    using U = ZRCommonUtils;
+    if (function == QLatin1String("InstallPath")) return U::getSoftwareRegeditPath(a, b);
+    if (function == QLatin1String("ShellPath")) return U::getSoftwareRegeditShellPath(a, b);
+    if (function == QLatin1String("CurrentVersion")) return U::getSoftwareRegeditCurrentVersion(a, b);
+    if (function == QLatin1String("ExeInstallPath")) return U::getExeInstallPath(a);
+    if (function == QLatin1String("Location")) return U::getDunmoreexeInstallPath(a);
+    if (function == QLatin1String("DisplayIcon")) return U::getTMBexeInstallPath(a);
+    if (function == QLatin1String("KeyDefault")) return U::getWPPSoftIntallPath(a);
+    if (function == QLatin1String("Suffix")) return U::checkAppInstallBySuffix(a) ? QStringLiteral("true") : QStringLiteral("false");
+    return QStringLiteral("unknown function ") + function;
+}
+
+} // namespace
 
 class tst_RegistryLookups : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
+    void initTestCase() { qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/lookups/machine.reg"); }
     void lookups_data();
     void lookups();
     void separatorFollowsPlatform();
-    void suffixHandlers_data();
-    void suffixHandlers();
     void emptyMachine();
 };
 
-void tst_RegistryLookups::initTestCase()
-{
-    qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/lookups/machine.reg");
-}
-
 void tst_RegistryLookups::lookups_data()
 {
-    QTest::addColumn<Lookup>("lookup");
-    QTest::addColumn<QString>("expected");
-
-    using U = ZRCommonUtils;
-    const auto row = [](const char *tag, Lookup lookup, const char *expected) {
-        QTest::newRow(tag) << lookup << QString::fromUtf8(expected);
-    };
-    const QString tesvari = QStringLiteral("Tesvari"), kiv = QStringLiteral("OrvoKiv6");
-    row("install path gains a backslash", [=] { return U::getSoftwareRegeditPath(kiv, tesvari); },
-        "C:\\Program Files (x86)\\Tesvari\\OrvoKiv6\\");
-    row("ending in backslash unchanged", [] { return U::getSoftwareRegeditPath(QStringLiteral("KaloBanban"), QStringLiteral("kalo")); }, "D:\\Kalo\\");
-    row("ending in slash unchanged", [] { return U::getSoftwareRegeditPath(QStringLiteral("KaloSlash"), QStringLiteral("kalo")); }, "D:/Kalo/Slash/");
-    row("application before organisation", [=] { return U::getSoftwareRegeditPath(tesvari, kiv); }, "");
-    row("start path", [=] { return U::getSoftwareRegeditShellPath(kiv, tesvari); },
-        "C:\\Program Files (x86)\\Tesvari\\OrvoKiv6\\OrvoKiv6.exe");
-    row("current version", [=] { return U::getSoftwareRegeditCurrentVersion(kiv, tesvari); }, "6.2.1.305");
-    row("32-bit InstPath wins", [] { return U::getExeInstallPath(QString::fromUtf8("OrvoKalo班班")); },
-        "C:\\Program Files (x86)\\OrvoKalo班班\\");
-    row("plain branch second", [] { return U::getExeInstallPath(QStringLiteral("PlainOnly")); }, "C:\\Plain\\Only\\");
-    row("32-bit branch reads InstPath only", [] { return U::getExeInstallPath(QStringLiteral("WrongName")); }, "C:\\Read\\Second\\");
-    row("uninstall location, 32-bit first", [] { return U::getDunmoreexeInstallPath(QStringLiteral("Dunmore Class")); }, "C:\\Dunmore\\Class");
-    row("empty location", [] { return U::getDunmoreexeInstallPath(QStringLiteral("Tamberly Board")); }, "");
-    row("display icon as stored", [] { return U::getTMBexeInstallPath(QStringLiteral("Dunmore Class")); },
-        "\"C:\\Dunmore\\Class\\class.exe\",0");
-    row("display icon, plain branch", [] { return U::getTMBexeInstallPath(QStringLiteral("Tamberly Board")); }, "C:\\Tamberly\\board.exe,1");
-    row("key default value", [] { return U::getWPPSoftIntallPath(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\wps.exe")); },
-        "C:\\WPS\\office6\\wps.exe");
-    row("missing key", [] { return U::getWPPSoftIntallPath(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Nothing")); }, "");
+    QTest::addColumn<QStringList>("row");
+    QFile file(QStringLiteral(ORVO_TEST_DATA "/lookups/lookups.tsv"));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
+        if (!line.startsWith(QLatin1Char('#')))
+            QTest::newRow(qPrintable(line.section(QLatin1Char('\t'), 0, 0))) << line.split(QLatin1Char('\t'));
+    }
 }
 
 void tst_RegistryLookups::lookups()
 {
-    QFETCH(Lookup, lookup);
-    QFETCH(QString, expected);
+    QFETCH(QStringList, row);
+    QCOMPARE(row.size(), 5);
     FakeBackend windows;
     ScopedBackendOverride o(windows);
-    QCOMPARE(lookup(), expected);
+    QCOMPARE(ask(row.at(1), row.at(2), row.at(3)), row.at(4) == QLatin1String("-") ? QString() : row.at(4));
 }
 
 void tst_RegistryLookups::separatorFollowsPlatform()
@@ -78,31 +67,11 @@ void tst_RegistryLookups::separatorFollowsPlatform()
     QCOMPARE(ZRCommonUtils::getExeInstallPath(QStringLiteral("PlainOnly")), QStringLiteral("C:\\Plain\\Only/"));
 }
 
-void tst_RegistryLookups::suffixHandlers_data()
-{
-    QTest::addColumn<QString>("suffix");
-    QTest::addColumn<bool>("installed");
-
-    QTest::newRow("handler with icon") << ".pptx" << true;
-    QTest::newRow("handler without DefaultIcon") << ".odp" << false;
-    QTest::newRow("empty icon") << ".kiv" << false;
-    QTest::newRow("unregistered") << ".xyz" << false;
-    QTest::newRow("without dot") << "pptx" << false;
-}
-
-void tst_RegistryLookups::suffixHandlers()
-{
-    QFETCH(QString, suffix);
-    QFETCH(bool, installed);
-    QCOMPARE(ZRCommonUtils::checkAppInstallBySuffix(suffix), installed);
-}
-
 void tst_RegistryLookups::emptyMachine()
 {
     qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/lookups/does-not-exist");
-    QVERIFY(ZRCommonUtils::getSoftwareRegeditPath(QStringLiteral("OrvoKiv6"), QStringLiteral("Tesvari")).isEmpty());
-    QVERIFY(ZRCommonUtils::getExeInstallPath(QStringLiteral("PlainOnly")).isEmpty());
-    QVERIFY(ZRCommonUtils::getTMBexeInstallPath(QStringLiteral("Tamberly Board")).isEmpty());
+    for (const char *function : {"InstallPath", "ExeInstallPath", "Location", "DisplayIcon", "KeyDefault"})
+        QCOMPARE(ask(QLatin1String(function), QStringLiteral("OrvoKiv6"), QStringLiteral("Tesvari")), QString());
     QVERIFY(!ZRCommonUtils::checkAppInstallBySuffix(QStringLiteral(".pptx")));
     qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/lookups/machine.reg");
 }

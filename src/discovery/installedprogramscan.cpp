@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
 #include <vector>
@@ -75,6 +76,7 @@ QStringList uninstallEntries()
     };
     const OrvoKiv::Platform::Backend &platform = OrvoKiv::Platform::backend();
     QStringList entries;
+    QSet<QString> seen;
     for (const Source &source : sources) {
         const QString root = QLatin1String(source.key) + QLatin1Char('\\');
         const QStringList subKeys = platform.registrySubKeys(QLatin1String(source.key), source.view);
@@ -91,8 +93,10 @@ QStringList uninstallEntries()
                 continue;
             }
             const QString text = displayName + QLatin1Char('|') + displayIcon;
-            if (!entries.contains(text))
+            if (!seen.contains(text)) {
+                seen.insert(text);
                 entries.append(text);
+            }
         }
     }
     return entries;

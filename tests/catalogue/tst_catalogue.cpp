@@ -41,6 +41,7 @@ private Q_SLOTS:
     void findByAnyNamePart_data();
     void findByAnyNamePart();
     void checkAppByName();
+    void unreadableCatalogues();
     void insertApps_data();
     void insertApps();
 
@@ -188,6 +189,18 @@ void tst_Catalogue::checkAppByName()
     QVERIFY(catalogue()->checkAppByName(records, QString::fromUtf8("白板")));
     QVERIFY(!catalogue()->checkAppByName(records, QStringLiteral("Kiv"))); // name only
     QVERIFY(!catalogue()->checkAppByName(QJsonArray(), QString()));
+}
+
+void tst_Catalogue::unreadableCatalogues()
+{
+    QFile empty(m_room.path(QStringLiteral("empty.ini")));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    for (const QString &file : {m_room.path(QStringLiteral("missing.ini")), empty.fileName(),
+                                QStringLiteral(ORVO_TEST_DATA "/catalogue/binary.ini")}) {
+        for (const QString &section : {QStringLiteral("commonApp"), QStringLiteral("nosuch")})
+            QCOMPARE(catalogue()->getAppsInfoByGroup(file, section), QJsonArray());
+    }
 }
 
 void tst_Catalogue::insertApps_data()

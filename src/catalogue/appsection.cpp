@@ -55,10 +55,8 @@ QJsonObject ZRCommonUtils::getAppValuesByGroup(QString filePath, QString section
     QJsonArray apps;
 
     const auto settings = OrvoKiv::openUtf8Ini(filePath);
-    settings->beginGroup(section);
-    const QStringList keys = settings->childKeys();
-    for (const QString &key : keys) {
-        const QString value = settings->value(key).toString();
+    for (const OrvoKiv::IniEntry &entry : OrvoKiv::sectionEntries(*settings, section)) {
+        const QString &value = entry.value;
         const QStringList fields = splitEntry(value);
         QJsonObject record{{QStringLiteral("installed"), true}};
 
@@ -102,7 +100,6 @@ QJsonObject ZRCommonUtils::getAppValuesByGroup(QString filePath, QString section
         }
         apps.append(record);
     }
-    settings->endGroup();
 
     listing.insert(QStringLiteral("appinfo"), apps);
     return listing;

@@ -44,11 +44,8 @@ void OrvoAppInfo::getInitAllAppsInfo(QString filePath)
     // childGroups() leaves out the top level and "General", whose keys are not catalogue entries.
     const QStringList sections = settings->childGroups();
     for (const QString &section : sections) {
-        settings->beginGroup(section);
-        const QStringList keys = settings->childKeys();
-        for (const QString &key : keys)
-            analyzeAppInfo(settings->value(key).toString());
-        settings->endGroup();
+        for (const OrvoKiv::IniEntry &entry : OrvoKiv::sectionEntries(*settings, section))
+            analyzeAppInfo(entry.value);
     }
 }
 
@@ -57,20 +54,16 @@ QJsonArray OrvoAppInfo::getAppsInfoByGroup(QString filePath, QString section)
     const bool installedOnly = section == QLatin1String("commonApp");
     QJsonArray records;
     const auto settings = OrvoKiv::openUtf8Ini(filePath);
-    settings->beginGroup(section);
-    const QStringList keys = settings->childKeys();
-    for (const QString &key : keys) {
-        const QString value = settings->value(key).toString();
-        if (splitEntry(value).size() == 1) // a title line
+    for (const OrvoKiv::IniEntry &entry : OrvoKiv::sectionEntries(*settings, section)) {
+        if (!entry.value.contains(QLatin1Char('|'))) // a one-field title line
             continue;
-        const QJsonObject record = analyzeAppInfo(value);
+        const QJsonObject record = analyzeAppInfo(entry.value);
         if (record.isEmpty())
             continue;
         if (installedOnly && !record.value(QLatin1String("installed")).toBool())
             continue;
         records.append(record);
     }
-    settings->endGroup();
     return records;
 }
 

@@ -1,6 +1,6 @@
 #include "zrwinapputils.h"
 
-#include "orvoappinfo.h"
+#include "installedrecognition_p.h"
 #include "orvolog_p.h"
 #include "platformbackend_p.h"
 #include "programentry_p.h"
@@ -168,14 +168,7 @@ QJsonObject thirdPartyRecord(const ProgramEntry &entry)
 
 QJsonObject recordFor(const ProgramEntry &entry)
 {
-    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
-    QJsonObject record;
-    if (entry.name.contains(QString::fromUtf8("课堂评价")))
-        record = catalogue->isOldKaloApp(entry.name, entry.path);
-    if (record.isEmpty())
-        record = catalogue->isOrvoApp(entry.name);
-    if (record.isEmpty())
-        record = catalogue->isOrvoNewApp(entry.name, entry.path);
+    const QJsonObject record = OrvoKiv::recogniseInstalled(entry.name, entry.path).record;
     return record.isEmpty() ? thirdPartyRecord(entry) : record;
 }
 

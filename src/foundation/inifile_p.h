@@ -2,6 +2,7 @@
 #define ORVO_INIFILE_P_H
 
 #include <QSettings>
+#include <QVector>
 
 #include <memory>
 
@@ -13,6 +14,25 @@ inline std::unique_ptr<QSettings> openUtf8Ini(const QString &filePath)
     auto settings = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
     settings->setIniCodec("UTF-8");
     return settings;
+}
+
+struct IniEntry
+{
+    QString key;
+    QString value; // QVariant::toString() of the value, as Qt's INI reader gives it
+};
+
+// The entries of one section in key order (the order of QSettings::childKeys()).
+inline QVector<IniEntry> sectionEntries(QSettings &settings, const QString &section)
+{
+    QVector<IniEntry> entries;
+    settings.beginGroup(section);
+    const QStringList keys = settings.childKeys();
+    entries.reserve(keys.size());
+    for (const QString &key : keys)
+        entries.append({key, settings.value(key).toString()});
+    settings.endGroup();
+    return entries;
 }
 
 } // namespace OrvoKiv

@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "catalogueexplainer_p.h"
+#include "installedrecognition_p.h"
 #include "inifile_p.h"
 
 #include <orvoappinfo.h>
@@ -21,20 +22,10 @@ QString defaultCatalogue()
     return envDirs.isEmpty() ? QString() : envDirs.first() + QStringLiteral("defconfigs/orvoApps.ini");
 }
 
-// Sections as the catalogue reads them: ascending, without the top level and "General".
-QStringList sectionsOf(const QString &file, const QString &only)
+void explainSection(QSettings &settings, const QString &section, QJsonArray &entries)
 {
-    return only.isEmpty() ? OrvoKiv::openUtf8Ini(file)->childGroups() : QStringList{only};
-}
-
-QJsonArray explainSection(const QString &file, const QString &section)
-{
-    QJsonArray entries;
-    const auto settings = OrvoKiv::openUtf8Ini(file);
-    settings->beginGroup(section);
-    const QStringList keys = settings->childKeys();
-    for (const QString &key : keys) {
-        const QString value = settings->value(key).toString();
+    for (const OrvoKiv::IniEntry &iniEntry : OrvoKiv::sectionEntries(settings, section)) {
+        const QString &key = iniEntry.key, &value = iniEntry.value;
         if (!value.contains(QLatin1Char('|'))) // a title line
             continue;
         const OrvoKiv::CatalogueExplainer::Explanation explanation = OrvoKiv::CatalogueExplainer::explain(value);
@@ -49,7 +40,6 @@ QJsonArray explainSection(const QString &file, const QString &section)
         }
         entries.append(entry);
     }
-    return entries;
 }
 
 } // namespace
@@ -77,13 +67,14 @@ int runCatalogue(const QStringList &arguments)
         return fail(Failure, QStringLiteral("catalogue file \"%1\" does not exist").arg(catalogueFile));
 
     OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
-    const QStringList sections = sectionsOf(catalogueFile, args.value(QStringLiteral("section")));
+    const auto settings = OrvoKiv::openUtf8Ini(catalogueFile);
+    // Sections as the catalogue reads them: ascending, without the top level and "General".
+    const QStringList sections = args.isSet(QStringLiteral("section")) ? QStringList{args.value(QStringLiteral("section"))}
+                                                                        : settings->childGroups();
     if (args.isSet(QStringLiteral("explain"))) {
         QJsonArray entries;
-        for (const QString &name : sections) {
-            for (const QJsonValue &entry : explainSection(catalogueFile, name))
-                entries.append(entry);
-        }
+        for (const QString &name : sections)
+            explainSection(*settings, name, entries);
         printJson(entries);
     } else if (args.isSet(QStringLiteral("section"))) {
         printJson(catalogue->getAppsInfoByGroup(catalogueFile, sections.first()));
@@ -120,24 +111,11 @@ int runRecognise(const QStringList &arguments)
     if (const int code = args.parse(arguments); code >= 0)
         return code;
 
-    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
-    const QString name = args.positional(0), path = args.positional(1);
-    QJsonArray asked;
-    QString recognisedBy;
-    auto ask = [&](const char *recogniser, const QJsonObject &record) {
-        asked.append(QJsonObject{{QStringLiteral("recogniser"), QLatin1String(recogniser)},
-                                 {QStringLiteral("record"), record}});
-        if (!record.isEmpty())
-            recognisedBy = QLatin1String(recogniser);
-    };
-    if (name.contains(QString::fromUtf8("课堂评价")))
-        ask("isOldKaloApp", catalogue->isOldKaloApp(name, path));
-    if (recognisedBy.isEmpty())
-        ask("isOrvoApp", catalogue->isOrvoApp(name));
-    if (recognisedBy.isEmpty())
-        ask("isOrvoNewApp", catalogue->isOrvoNewApp(name, path));
-    printJson(QJsonObject{{QStringLiteral("asked"), asked},
-                          {QStringLiteral("recognisedBy"), recognisedBy.isEmpty() ? QJsonValue() : QJsonValue(recognisedBy)}});
+    const OrvoKiv::Recognition recognition = OrvoKiv::recogniseInstalled(args.positional(0), args.positional(1));
+    printJson(QJsonObject{{QStringLiteral("asked"), QJsonArray::fromStringList(recognition.asked)},
+                          {QStringLiteral("record"), recognition.record},
+                          {QStringLiteral("recognisedBy"), recognition.recognisedBy.isEmpty() ? QJsonValue()
+                                                                                              : QJsonValue(recognition.recognisedBy)}});
     return Success;
 }
 

@@ -11,6 +11,18 @@ std::atomic<const Backend *> s_override{nullptr};
 
 Backend::~Backend() = default;
 
+ProcessResult Backend::runProcess(const QString &program, const QStringList &arguments,
+                                  int timeoutMs, const QString &workingDirectory) const
+{
+    return Platform::runProcess(program, arguments, timeoutMs, workingDirectory);
+}
+
+bool Backend::startDetached(const QString &program, const QStringList &arguments,
+                            const QString &workingDirectory) const
+{
+    return startDetachedProcess(program, arguments, workingDirectory);
+}
+
 const Backend &backend()
 {
     const Backend *b = s_override.load(std::memory_order_acquire);

@@ -3,6 +3,7 @@
 
 #include "orvopublicdata_export.h"
 #include "platformconventions_p.h"
+#include "processrunner_p.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,6 +15,15 @@ enum class RegistryView {
     Default, // the process's own view
     Registry32,
     Registry64,
+};
+
+// One entry of the system's process list.
+struct ProcessInfo
+{
+    qint64 pid = 0;
+    // The executable name the process runs under: szExeFile ("nginx.exe") on Windows, the
+    // process's name ("nginx") on Linux. Compared exactly by the callers.
+    QString name;
 };
 
 // Everything the library asks of the operating system. One backend per process, chosen at
@@ -42,6 +52,17 @@ public:
 
     // The all-users Start-menu Programs folder; empty where the platform has none.
     virtual QString commonProgramsFolder() const = 0;
+
+    // The running processes in the system's own order (the Toolhelp snapshot on Windows,
+    // ascending ids on Linux); empty when the list cannot be read.
+    virtual QList<ProcessInfo> runningProcesses() const = 0;
+
+    // Every process the library starts goes through these two, so tests can script and count
+    // them. The defaults start real processes (processrunner_p.h).
+    virtual ProcessResult runProcess(const QString &program, const QStringList &arguments,
+                                     int timeoutMs, const QString &workingDirectory = QString()) const;
+    virtual bool startDetached(const QString &program, const QStringList &arguments,
+                               const QString &workingDirectory = QString()) const;
 };
 
 // The backend in effect: the innermost override, else the native one.

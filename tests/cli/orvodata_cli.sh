@@ -1,25 +1,7 @@
 #!/usr/bin/env bash
 # The command-line host on the sample environment: answers, exit status, one-line errors.
 set -u
-orvodata=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work ORVO_PROGRAMDATA=$work/programdata
-unset ORVO_REGISTRY ORVO_COMMON_PROGRAMS
-passed=0 failed=0
-
-# expect STATUS PATTERN -- ARGS...: exit status and a grep -E pattern over stdout+stderr.
-expect() {
-    local status=$1 pattern=$2; shift 3
-    local out code
-    out=$("$orvodata" "$@" 2>&1); code=$?
-    if [ "$code" -eq "$status" ] && grep -qE -- "$pattern" <<<"$out"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: orvodata $* -> exit $code (want $status), output:"; echo "$out" | head -n 8
-    fi
-}
+source "$(dirname "$0")/common.sh" "$1"
 
 expect 0 '^Usage: orvodata'                      -- --help
 expect 2 'unknown command "bogus"'               -- bogus
@@ -66,5 +48,4 @@ expect 0 '"recognisedBy": null'                  -- recognise Other C:/Other/oth
 expect 0 '"name": "Dodivuri 课件"'               -- scan
 expect 2 'positive number of seconds'            -- scan --timeout 0
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -26,6 +26,10 @@ struct FakeBackend : OrvoKiv::Platform::Backend
         return OrvoKiv::Platform::nativeBackend().shortcutTarget(path);
     }
     QString commonProgramsFolder() const override { return commonPrograms; }
+    QList<OrvoKiv::Platform::ProcessInfo> runningProcesses() const override
+    {
+        return OrvoKiv::Platform::nativeBackend().runningProcesses();
+    }
 };
 
 #endif

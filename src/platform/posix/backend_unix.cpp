@@ -1,4 +1,5 @@
 #include "platformbackend_p.h"
+#include "procfs_p.h"
 #include "registrystore_p.h"
 
 #include <QFile>
@@ -39,6 +40,11 @@ public:
     QString commonProgramsFolder() const override
     {
         return qEnvironmentVariable("ORVO_COMMON_PROGRAMS");
+    }
+
+    QList<ProcessInfo> runningProcesses() const override
+    {
+        return procProcesses(QStringLiteral("/proc"));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "platformbackend_p.h"
 
 #include "win32_executable.h"
+#include "win32_processes.h"
 #include "win32_registry.h"
 #include "win32_shellfolders.h"
 #include "win32_shortcut.h"
@@ -63,6 +64,14 @@ public:
     QString commonProgramsFolder() const override
     {
         return QString::fromStdWString(orvo_win32::commonProgramsFolder());
+    }
+
+    QList<ProcessInfo> runningProcesses() const override
+    {
+        QList<ProcessInfo> result;
+        for (const orvo_win32::ProcessEntry &entry : orvo_win32::processSnapshot())
+            result.append({qint64(entry.pid), QString::fromStdWString(entry.exeName)});
+        return result;
     }
 };
 

@@ -77,6 +77,18 @@ QString RegistryStore::value(const QString &keyPath, const QString &valueName,
     return tree().text(inView(path, view), valueName);
 }
 
+QStringList RegistryStore::values(const QString &keyPath, const QStringList &valueNames,
+                                  RegistryView view) const
+{
+    QStringList result;
+    result.reserve(valueNames.size());
+    const RegistryKeyPath path = inView(RegistryKeyPath::fromString(keyPath), view);
+    const RegistryTree registry = path.isValid() ? tree() : RegistryTree();
+    for (const QString &name : valueNames)
+        result.append(path.isValid() ? registry.text(path, name) : QString());
+    return result;
+}
+
 QStringList RegistryStore::subKeys(const QString &keyPath, RegistryView view) const
 {
     const RegistryKeyPath path = RegistryKeyPath::fromString(keyPath);

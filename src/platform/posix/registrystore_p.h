@@ -38,6 +38,8 @@ public:
 
     QString value(const QString &keyPath, const QString &valueName,
                   RegistryView view = RegistryView::Default) const;
+    QStringList values(const QString &keyPath, const QStringList &valueNames,
+                       RegistryView view = RegistryView::Default) const;
     QStringList subKeys(const QString &keyPath, RegistryView view = RegistryView::Default) const;
 
     // All files in effect, merged.

@@ -33,6 +33,16 @@ bool Backend::startDetached(const QString &program, const QStringList &arguments
     return startDetachedProcess(program, arguments, workingDirectory);
 }
 
+bool Backend::shellOpen(const QString &file, const QString &parameters) const
+{
+    return startDetached(file, {parameters});
+}
+
+bool Backend::shellRunHidden(const QString &file, const QString &parameters) const
+{
+    return runProcess(file, parameters.split(QLatin1Char(' '), Qt::SkipEmptyParts), -1).started;
+}
+
 const Backend &backend()
 {
     const Backend *b = s_override.load(std::memory_order_acquire);

@@ -67,6 +67,14 @@ public:
                                      int timeoutMs, const QString &workingDirectory = QString()) const;
     virtual bool startDetached(const QString &program, const QStringList &arguments,
                                const QString &workingDirectory = QString()) const;
+
+    // Update and local web service: starts through the Windows shell. shellOpen is ShellExecuteW
+    // ("open", shown normally; true when the shell reports success), shellRunHidden is
+    // ShellExecuteExW (hidden), waited for until the program ends (true when it started). The
+    // defaults, used on Linux, are startDetached() with `parameters` as the one argument, and
+    // runProcess() with `parameters` split at blanks and no time limit.
+    virtual bool shellOpen(const QString &file, const QString &parameters) const;
+    virtual bool shellRunHidden(const QString &file, const QString &parameters) const;
 };
 
 // The backend in effect: the innermost override, else the native one.

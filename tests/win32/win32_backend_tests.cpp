@@ -8,6 +8,7 @@
 // 32-bit and the 64-bit view. ANSWERS_FILE receives the backend's answers, which the Linux .reg
 // backend must give too (tst_wineparity). Shortcuts are saved in a temporary folder and resolved.
 
+#include "win32_checks.h"
 #include "win32_executable.h"
 #include "win32_registry.h"
 #include "win32_shellfolders.h"
@@ -44,8 +45,9 @@ std::string utf8(const std::wstring &text)
     return bytes;
 }
 
-void check(bool ok, const std::wstring &what, const std::wstring &got = {},
-           const std::wstring &expected = {})
+} // namespace
+
+void check(bool ok, const std::wstring &what, const std::wstring &got, const std::wstring &expected)
 {
     ++(ok ? g_passed : g_failed);
     if (ok)
@@ -54,6 +56,8 @@ void check(bool ok, const std::wstring &what, const std::wstring &got = {},
         std::printf("FAIL %s: got \"%s\", expected \"%s\"\n", utf8(what).c_str(),
                     utf8(got).c_str(), utf8(expected).c_str());
 }
+
+namespace {
 
 // ---- registry ------------------------------------------------------------------------------
 
@@ -265,11 +269,15 @@ int main(int argc, char **argv)
         std::printf("probe ok\n");
         return 0;
     }
+    if (argc > 3 && argv[1] == "--sleep-exit"s)
+        return sleepAndExit(argv[2], argv[3]);
     BOOL wow64 = FALSE;
     ::IsWow64Process(::GetCurrentProcess(), &wow64);
     std::printf("process: %d-bit, ANSI code page %u\n", kProcess64 ? 64 : 32, ::GetACP());
     checkPaths();
     checkShortcuts();
+    checkShellStarts();
+    checkProcessSnapshot();
     if (argc < 2)
         check(false, L"no lookups file given");
     else if (!kProcess64 && !wow64)

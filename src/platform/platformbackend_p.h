@@ -63,6 +63,11 @@ public:
                                      int timeoutMs, const QString &workingDirectory = QString()) const;
     virtual bool startDetached(const QString &program, const QStringList &arguments,
                                const QString &workingDirectory = QString()) const;
+
+    // File probe helper: the library's own file (the helper is installed beside it), and the
+    // address-space cap the helper puts on itself before it parses anything.
+    virtual QString libraryFilePath() const = 0;
+    virtual bool limitOwnMemory(qint64 bytes) const = 0;
 };
 
 // The backend in effect: the innermost override, else the native one.

@@ -1,6 +1,7 @@
 #include "platformbackend_p.h"
 
 #include "win32_executable.h"
+#include "win32_module.h"
 #include "win32_processes.h"
 #include "win32_registry.h"
 #include "win32_shellfolders.h"
@@ -73,6 +74,12 @@ public:
             result.append({qint64(entry.pid), QString::fromStdWString(entry.exeName)});
         return result;
     }
+
+    QString libraryFilePath() const override
+    {
+        return QString::fromStdWString(orvo_win32::moduleFilePathOf(reinterpret_cast<const void *>(&nativeBackend)));
+    }
+    bool limitOwnMemory(qint64 bytes) const override { return orvo_win32::limitOwnMemory((unsigned long long)bytes); }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "contentprobe_p.h"
 
 #include "mediainfo_p.h"
+#include "probeexplainer_p.h"
 #include "probehelper_p.h"
 
 #include <QAtomicInt>
@@ -70,6 +71,8 @@ QJsonObject ContentProbe::ask(const QString &op)
     if (!failure.isEmpty()) {
         m_failed = true;
         QMessageLogger().warning() << "ZRKivFileInfo::isAvailable" << m_path << failure;
+        if (ProbeExplanation *explanation = ProbeExplanation::current())
+            explanation->incident = failure;
     }
     return answer;
 }

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <limits>
 
 namespace orvodata {
 
@@ -17,6 +18,7 @@ int runCatalogue(const QStringList &arguments);
 int runSection(const QStringList &arguments);
 int runRecognise(const QStringList &arguments);
 int runScan(const QStringList &arguments);
+int runClassify(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -30,6 +32,7 @@ const QList<Command> &commands()
         {"section", "The listing of one section of a section file", runSection},
         {"recognise", "Whether an installed program is one of the suite's own", runRecognise},
         {"scan", "Programs installed besides the suite's own, as the launcher gets them", runScan},
+        {"classify", "Lesson files: type by extension, formats, availability and why", runClassify},
     };
     return all;
 }
@@ -48,6 +51,13 @@ void Arguments::addPositional(const QString &name, const QString &description, b
     ++m_total;
     if (!optional)
         m_required = m_total;
+}
+
+void Arguments::addPositionalList(const QString &name, const QString &description)
+{
+    m_parser.addPositionalArgument(name, description, name + QStringLiteral("..."));
+    m_required = m_total + 1;
+    m_total = std::numeric_limits<int>::max();
 }
 
 int Arguments::parse(const QStringList &arguments)

@@ -23,7 +23,7 @@ public:
         ePdf = 8,
     };
 
-    explicit ZRKivFileInfo(const QString &path);
+    ZRKivFileInfo(const QString &path);
     ZRKivFileInfo(const ZRKivFileInfo &other);
     ZRKivFileInfo(ZRKivFileInfo &&other) noexcept;
     ZRKivFileInfo &operator=(const ZRKivFileInfo &other);

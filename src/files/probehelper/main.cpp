@@ -50,8 +50,9 @@ void misbehave(const QString &path)
     if (name.contains(QLatin1String("hang-me")))
         QThread::sleep(3600);
     if (name.contains(QLatin1String("balloon-me"))) {
+        static char *volatile last = nullptr; // kept, so the allocations are not optimised away
         for (;;)
-            new char[64 << 20]{1};
+            last = new char[64 << 20];
     }
 }
 #endif

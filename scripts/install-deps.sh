@@ -7,6 +7,8 @@ packages=(
     # build
     g++ cmake ninja-build pkg-config
     qtbase5-dev qtbase5-dev-tools qttools5-dev-tools
+    # the file probe: MediaInfo (loaded at run time) and the SVG image plugin
+    libmediainfo0v5 libqt5svg5
     # Windows backends: cross-compiler and the Wine loader their tests run under
     mingw-w64 g++-mingw-w64 wine64
     # the zh_CN locale source, so Wine runs the shortcut checks in code page 936

@@ -75,6 +75,10 @@ public:
     // runProcess() with `parameters` split at blanks and no time limit.
     virtual bool shellOpen(const QString &file, const QString &parameters) const;
     virtual bool shellRunHidden(const QString &file, const QString &parameters) const;
+    // File probe helper: the library's own file (the helper is installed beside it), and the
+    // address-space cap the helper puts on itself before it parses anything.
+    virtual QString libraryFilePath() const = 0;
+    virtual bool limitOwnMemory(qint64 bytes) const = 0;
 };
 
 // The backend in effect: the innermost override, else the native one.

@@ -30,6 +30,8 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     {
         return OrvoKiv::Platform::nativeBackend().runningProcesses();
     }
+    QString libraryFilePath() const override { return OrvoKiv::Platform::nativeBackend().libraryFilePath(); }
+    bool limitOwnMemory(qint64 bytes) const override { return OrvoKiv::Platform::nativeBackend().limitOwnMemory(bytes); }
 };
 
 #endif

@@ -10,6 +10,7 @@
 
 #include "win32_checks.h"
 #include "win32_executable.h"
+#include "win32_module.h"
 #include "win32_registry.h"
 #include "win32_shellfolders.h"
 #include "win32_shortcut.h"
@@ -249,6 +250,8 @@ void checkPaths()
     check(path.size() > name.size() + 2 && path[1] == L':' && path[2] == L'\\'
               && _wcsicmp(path.c_str() + path.size() - name.size(), name.c_str()) == 0,
           L"executablePath", path, L"X:\\..." + name);
+    const std::wstring module = orvo_win32::moduleFilePathOf(reinterpret_cast<const void *>(&checkPaths));
+    check(_wcsicmp(module.c_str(), path.c_str()) == 0, L"moduleFilePathOf a function of the program", module, path);
 
     const std::wstring folder = orvo_win32::commonProgramsFolder();
     PWSTR known = nullptr;

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <limits>
 
 namespace orvodata {
 
@@ -19,6 +20,7 @@ int runRecognise(const QStringList &arguments);
 int runScan(const QStringList &arguments);
 int runUpdate(const QStringList &arguments);
 int runNginx(const QStringList &arguments);
+int runClassify(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -34,6 +36,7 @@ const QList<Command> &commands()
         {"scan", "Programs installed besides the suite's own, as the launcher gets them", runScan},
         {"update", "Start the suite's updater with this application's message (--dry-run: show it)", runUpdate},
         {"nginx", "The local web server: status, deploy, start, editor", runNginx},
+        {"classify", "Lesson files: type by extension, formats, availability and why", runClassify},
     };
     return all;
 }
@@ -52,6 +55,13 @@ void Arguments::addPositional(const QString &name, const QString &description, b
     ++m_total;
     if (!optional)
         m_required = m_total;
+}
+
+void Arguments::addPositionalList(const QString &name, const QString &description)
+{
+    m_parser.addPositionalArgument(name, description, name + QStringLiteral("..."));
+    m_required = m_total + 1;
+    m_total = std::numeric_limits<int>::max();
 }
 
 int Arguments::parse(const QStringList &arguments)

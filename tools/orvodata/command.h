@@ -31,11 +31,14 @@ class Arguments
 public:
     Arguments(const QString &command, const QString &description);
     void addPositional(const QString &name, const QString &description, bool optional = false);
+    // One or more arguments, after any single ones: "NAME...".
+    void addPositionalList(const QString &name, const QString &description);
     void addOption(const QCommandLineOption &option) { m_parser.addOption(option); }
     int parse(const QStringList &arguments);
 
     QString positional(int index) const { return m_parser.positionalArguments().value(index); }
     int positionalCount() const { return m_parser.positionalArguments().size(); }
+    QStringList positionals() const { return m_parser.positionalArguments(); }
     bool isSet(const QString &name) const { return m_parser.isSet(name); }
     QString value(const QString &name) const { return m_parser.value(name); }
 

@@ -28,7 +28,7 @@ QString mainHelp()
         "  --app-name NAME  application name (default OrvoKiv6)\n"
         "  --env DIR        environment folder registered as \"envDir\"\n"
         "                   (default: the sample environment installed with the library)\n"
-        "  --verbose        show the library's debug lines on stderr\n"
+        "  --verbose        show the library's debug and info lines on stderr\n"
         "  --help           this text; COMMAND --help describes a command\n"
         "  --version        the program's version\n\n"
         "Commands:\n");
@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
         return fail(Usage, QStringLiteral("environment folder \"%1\" does not exist").arg(env));
 
     if (!verbose)
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false\ndefault.info=false"));
 
     // What a host application of the suite does before it calls the library.
     QCoreApplication::setApplicationName(appName);

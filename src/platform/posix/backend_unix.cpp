@@ -1,5 +1,6 @@
 #include "platformbackend_p.h"
 #include "procfs_p.h"
+#include "moduleinfo_p.h"
 #include "registrystore_p.h"
 
 #include <QFile>
@@ -52,6 +53,9 @@ public:
     {
         return procProcesses(QStringLiteral("/proc"));
     }
+
+    QString libraryFilePath() const override { return sharedObjectPath(); }
+    bool limitOwnMemory(qint64 bytes) const override { return limitAddressSpace(bytes); }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platformbackend_p.h"
 
 #include "win32_executable.h"
+#include "win32_module.h"
 #include "win32_processes.h"
 #include "win32_registry.h"
 #include "win32_shell.h"
@@ -84,6 +85,11 @@ public:
     {
         return orvo_win32::shellRunHidden(file.toStdWString(), parameters.toStdWString());
     }
+    QString libraryFilePath() const override
+    {
+        return QString::fromStdWString(orvo_win32::moduleFilePathOf(reinterpret_cast<const void *>(&nativeBackend)));
+    }
+    bool limitOwnMemory(qint64 bytes) const override { return orvo_win32::limitOwnMemory((unsigned long long)bytes); }
 };
 
 } // namespace

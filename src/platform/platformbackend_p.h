@@ -5,6 +5,7 @@
 #include "platformconventions_p.h"
 #include "processrunner_p.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,20 @@ struct ProcessInfo
     // The executable name the process runs under: szExeFile ("nginx.exe") on Windows, the
     // process's name ("nginx") on Linux. Compared exactly by the callers.
     QString name;
+};
+
+// What the system says about touch input.
+struct TouchMetrics
+{
+    bool touchDigitizer = false; // an integrated or external touch digitiser is present
+    int maximumTouches = 0;      // simultaneous touch points the system reports
+};
+
+// Result of asking the shell to open a program.
+struct ShellOpenResult
+{
+    bool succeeded = false;
+    quint32 lastError = 0; // the system's last error code after a failure
 };
 
 // Everything the library asks of the operating system. One backend per process, chosen at
@@ -63,6 +78,22 @@ public:
                                      int timeoutMs, const QString &workingDirectory = QString()) const;
     virtual bool startDetached(const QString &program, const QStringList &arguments,
                                const QString &workingDirectory = QString()) const;
+
+    // Touch metrics and the touch keyboard (COM objects travel as opaque handles, 0 for none;
+    // qint32 results are HRESULT codes).
+    virtual TouchMetrics touchMetrics() const = 0;
+    virtual bool isWindows7OrEarlier() const = 0;
+    virtual void keyboardInitialiseCom() const = 0;
+    virtual quintptr keyboardCreateInputPane() const = 0;
+    virtual qint32 keyboardPaneLocation(quintptr inputPane, QRect *rect) const = 0;
+    virtual qint32 keyboardCreateTipInvocation(quintptr *tipInvocation) const = 0;
+    virtual void keyboardToggle(quintptr tipInvocation) const = 0; // against the desktop window
+    virtual void keyboardRelease(quintptr object) const = 0;
+    virtual bool keyboardWindowPresent() const = 0;
+    virtual void keyboardPostClose() const = 0; // WM_SYSCOMMAND/SC_CLOSE to the window, if any
+    virtual ShellOpenResult shellOpen(const QString &program) const = 0;
+    virtual bool programFilesFolder(QString *folder) const = 0;
+    virtual bool createProcess(const QString &commandLine) const = 0; // handles inherited
 };
 
 // The backend in effect: the innermost override, else the native one.

@@ -30,6 +30,66 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     {
         return OrvoKiv::Platform::nativeBackend().runningProcesses();
     }
+
+    // Touch metrics and the touch keyboard: scripted answers; the keyboard's calls are recorded
+    // in `calls` ("toggle 113", "release 113", ...).
+    OrvoKiv::Platform::TouchMetrics touch;
+    bool windows7 = false;
+    quintptr inputPane = 0;
+    qint32 locationResult = 0;
+    QRect location;
+    qint32 tipResult = 0;
+    quintptr tip = 113;
+    bool keyboardWindow = false;
+    OrvoKiv::Platform::ShellOpenResult shellOpened;
+    QString programFiles = QStringLiteral("C:\\Program Files"); // empty: the shell fails
+    bool processStarts = true;
+    mutable QStringList calls;
+
+    OrvoKiv::Platform::TouchMetrics touchMetrics() const override { return touch; }
+    bool isWindows7OrEarlier() const override { return windows7; }
+    void keyboardInitialiseCom() const override { calls << QStringLiteral("CoInitialize"); }
+    quintptr keyboardCreateInputPane() const override
+    {
+        calls << QStringLiteral("create pane");
+        return inputPane;
+    }
+    qint32 keyboardPaneLocation(quintptr, QRect *rect) const override
+    {
+        calls << QStringLiteral("location");
+        if (locationResult >= 0)
+            *rect = location;
+        return locationResult;
+    }
+    qint32 keyboardCreateTipInvocation(quintptr *created) const override
+    {
+        calls << QStringLiteral("create tip");
+        *created = tipResult == 0 ? tip : 0;
+        return tipResult;
+    }
+    void keyboardToggle(quintptr object) const override { calls << QStringLiteral("toggle %1").arg(object); }
+    void keyboardRelease(quintptr object) const override { calls << QStringLiteral("release %1").arg(object); }
+    bool keyboardWindowPresent() const override { return keyboardWindow; }
+    void keyboardPostClose() const override
+    {
+        if (keyboardWindow)
+            calls << QStringLiteral("post close");
+    }
+    OrvoKiv::Platform::ShellOpenResult shellOpen(const QString &program) const override
+    {
+        calls << QStringLiteral("shell open ") + program;
+        return shellOpened;
+    }
+    bool programFilesFolder(QString *folder) const override
+    {
+        *folder = programFiles;
+        return !programFiles.isEmpty();
+    }
+    bool createProcess(const QString &commandLine) const override
+    {
+        calls << QStringLiteral("create process ") + commandLine;
+        return processStarts;
+    }
 };
 
 #endif

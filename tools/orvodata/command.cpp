@@ -17,6 +17,9 @@ int runCatalogue(const QStringList &arguments);
 int runSection(const QStringList &arguments);
 int runRecognise(const QStringList &arguments);
 int runScan(const QStringList &arguments);
+int runScreen(const QStringList &arguments);
+int runLanguage(const QStringList &arguments);
+int runKeyboard(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -30,6 +33,9 @@ const QList<Command> &commands()
         {"section", "The listing of one section of a section file", runSection},
         {"recognise", "Whether an installed program is one of the suite's own", runRecognise},
         {"scan", "Programs installed besides the suite's own, as the launcher gets them", runScan},
+        {"screen", "Screen size and density, board and touch-screen answers", runScreen},
+        {"language", "Switch to a translation and show which file was loaded", runLanguage},
+        {"keyboard", "Show or hide the on-screen keyboard (show, hide)", runKeyboard},
     };
     return all;
 }

@@ -8,6 +8,7 @@
 // 32-bit and the 64-bit view. ANSWERS_FILE receives the backend's answers, which the Linux .reg
 // backend must give too (tst_wineparity). Shortcuts are saved in a temporary folder and resolved.
 
+#include "win32_desktop_tests.h"
 #include "win32_executable.h"
 #include "win32_registry.h"
 #include "win32_shellfolders.h"
@@ -270,6 +271,8 @@ int main(int argc, char **argv)
     std::printf("process: %d-bit, ANSI code page %u\n", kProcess64 ? 64 : 32, ::GetACP());
     checkPaths();
     checkShortcuts();
+    checkTouchMetrics(check);
+    checkTouchKeyboard(check);
     if (argc < 2)
         check(false, L"no lookups file given");
     else if (!kProcess64 && !wow64)

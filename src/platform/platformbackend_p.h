@@ -79,21 +79,22 @@ public:
     virtual bool startDetached(const QString &program, const QStringList &arguments,
                                const QString &workingDirectory = QString()) const;
 
-    // Touch metrics and the touch keyboard (COM objects travel as opaque handles, 0 for none;
-    // qint32 results are HRESULT codes).
-    virtual TouchMetrics touchMetrics() const = 0;
-    virtual bool isWindows7OrEarlier() const = 0;
-    virtual void keyboardInitialiseCom() const = 0;
-    virtual quintptr keyboardCreateInputPane() const = 0;
-    virtual qint32 keyboardPaneLocation(quintptr inputPane, QRect *rect) const = 0;
-    virtual qint32 keyboardCreateTipInvocation(quintptr *tipInvocation) const = 0;
-    virtual void keyboardToggle(quintptr tipInvocation) const = 0; // against the desktop window
-    virtual void keyboardRelease(quintptr object) const = 0;
-    virtual bool keyboardWindowPresent() const = 0;
-    virtual void keyboardPostClose() const = 0; // WM_SYSCOMMAND/SC_CLOSE to the window, if any
-    virtual ShellOpenResult shellOpen(const QString &program) const = 0;
-    virtual bool programFilesFolder(QString *folder) const = 0;
-    virtual bool createProcess(const QString &commandLine) const = 0; // handles inherited
+    // Touch metrics and the touch keyboard. The defaults give the native answers
+    // (touchkeyboard_p.h); COM objects travel as opaque handles, 0 for none, and qint32
+    // results are HRESULT codes.
+    virtual TouchMetrics touchMetrics() const;
+    virtual bool isWindows7OrEarlier() const;
+    virtual void keyboardInitialiseCom() const;
+    virtual quintptr keyboardCreateInputPane() const;
+    virtual qint32 keyboardPaneLocation(quintptr inputPane, QRect *rect) const;
+    virtual qint32 keyboardCreateTipInvocation(quintptr *tipInvocation) const;
+    virtual void keyboardToggle(quintptr tipInvocation) const; // against the desktop window
+    virtual void keyboardRelease(quintptr object) const;
+    virtual bool keyboardWindowPresent() const;
+    virtual void keyboardPostClose() const; // WM_SYSCOMMAND/SC_CLOSE to the window, if any
+    virtual ShellOpenResult shellOpen(const QString &program) const;
+    virtual bool programFilesFolder(QString *folder) const;
+    virtual bool createProcess(const QString &commandLine) const; // handles inherited
 };
 
 // The backend in effect: the innermost override, else the native one.

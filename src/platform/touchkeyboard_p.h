@@ -3,8 +3,8 @@
 
 #include "platformbackend_p.h"
 
-// The native answers behind Backend's touch and touch-keyboard questions, one implementation
-// per platform (touchkeyboard_win.cpp, touchkeyboard_unix.cpp).
+// The native answers Backend's touch and touch-keyboard defaults give (touchkeyboardbackend.cpp),
+// one implementation per platform (touchkeyboard_win.cpp, touchkeyboard_unix.cpp).
 namespace OrvoKiv {
 namespace Platform {
 namespace TouchKeyboard {

@@ -49,23 +49,16 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     OrvoKiv::Platform::TouchMetrics touchMetrics() const override { return touch; }
     bool isWindows7OrEarlier() const override { return windows7; }
     void keyboardInitialiseCom() const override { calls << QStringLiteral("CoInitialize"); }
-    quintptr keyboardCreateInputPane() const override
-    {
-        calls << QStringLiteral("create pane");
-        return inputPane;
-    }
+    quintptr keyboardCreateInputPane() const override { return record("create pane", inputPane); }
     qint32 keyboardPaneLocation(quintptr, QRect *rect) const override
     {
-        calls << QStringLiteral("location");
-        if (locationResult >= 0)
-            *rect = location;
-        return locationResult;
+        *rect = locationResult < 0 ? *rect : location;
+        return record("location", locationResult);
     }
     qint32 keyboardCreateTipInvocation(quintptr *created) const override
     {
-        calls << QStringLiteral("create tip");
         *created = tipResult == 0 ? tip : 0;
-        return tipResult;
+        return record("create tip", tipResult);
     }
     void keyboardToggle(quintptr object) const override { calls << QStringLiteral("toggle %1").arg(object); }
     void keyboardRelease(quintptr object) const override { calls << QStringLiteral("release %1").arg(object); }
@@ -77,18 +70,18 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     }
     OrvoKiv::Platform::ShellOpenResult shellOpen(const QString &program) const override
     {
-        calls << QStringLiteral("shell open ") + program;
-        return shellOpened;
+        return record("shell open " + program, shellOpened);
     }
-    bool programFilesFolder(QString *folder) const override
-    {
-        *folder = programFiles;
-        return !programFiles.isEmpty();
-    }
+    bool programFilesFolder(QString *folder) const override { return !(*folder = programFiles).isEmpty(); }
     bool createProcess(const QString &commandLine) const override
     {
-        calls << QStringLiteral("create process ") + commandLine;
-        return processStarts;
+        return record("create process " + commandLine, processStarts);
+    }
+    template<typename T>
+    T record(const QString &call, T answer) const
+    {
+        calls << call;
+        return answer;
     }
 };
 

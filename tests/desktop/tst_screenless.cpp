@@ -11,8 +11,7 @@ private slots:
     void fallbacks()
     {
         QCOMPARE(ZRCommonUtils::getPixsPerMm(), 3.7795277f);
-        QCOMPARE(ZRCommonUtils::getPixsPerPound(), float(3.7795277f * 25.4 / 72.0));
-        QVERIFY(qAbs(ZRCommonUtils::getPixsPerPound() - 1.3333f) < 1e-4f);
+        QCOMPARE(ZRCommonUtils::getPixsPerPound(), float(3.7795277f * 25.4 / 72.0)); // about 1.3333
         QVERIFY(!ZRCommonUtils::getScreenRect().isValid());
     }
 };

@@ -1,5 +1,4 @@
 #include "platformbackend_p.h"
-#include "touchkeyboard_p.h"
 
 #include "win32_executable.h"
 #include "win32_processes.h"
@@ -74,21 +73,6 @@ public:
             result.append({qint64(entry.pid), QString::fromStdWString(entry.exeName)});
         return result;
     }
-
-    // Touch metrics and the touch keyboard
-    TouchMetrics touchMetrics() const override { return TouchKeyboard::touchMetrics(); }
-    bool isWindows7OrEarlier() const override { return TouchKeyboard::isWindows7OrEarlier(); }
-    void keyboardInitialiseCom() const override { TouchKeyboard::initialiseCom(); }
-    quintptr keyboardCreateInputPane() const override { return TouchKeyboard::createInputPane(); }
-    qint32 keyboardPaneLocation(quintptr pane, QRect *rect) const override { return TouchKeyboard::paneLocation(pane, rect); }
-    qint32 keyboardCreateTipInvocation(quintptr *tip) const override { return TouchKeyboard::createTipInvocation(tip); }
-    void keyboardToggle(quintptr tip) const override { TouchKeyboard::toggle(tip); }
-    void keyboardRelease(quintptr object) const override { TouchKeyboard::release(object); }
-    bool keyboardWindowPresent() const override { return TouchKeyboard::windowPresent(); }
-    void keyboardPostClose() const override { TouchKeyboard::postClose(); }
-    ShellOpenResult shellOpen(const QString &program) const override { return TouchKeyboard::shellOpen(program); }
-    bool programFilesFolder(QString *folder) const override { return TouchKeyboard::programFilesFolder(folder); }
-    bool createProcess(const QString &commandLine) const override { return TouchKeyboard::createProcess(commandLine); }
 };
 
 } // namespace

@@ -17,9 +17,8 @@ TouchMetrics touchMetrics()
 
 bool isWindows7OrEarlier()
 {
-    const QOperatingSystemVersion current = QOperatingSystemVersion::current();
-    return current.type() == QOperatingSystemVersion::Windows7.type()
-        && QOperatingSystemVersion::compare(current, QOperatingSystemVersion::Windows7) <= 0;
+    // Qt's <= holds only between versions of the same system type.
+    return QOperatingSystemVersion::current() <= QOperatingSystemVersion::Windows7;
 }
 
 void initialiseCom()

@@ -21,10 +21,7 @@ bool isWine()
 void checkTouchMetrics(Check check)
 {
     const orvo_win32::TouchMetrics metrics = orvo_win32::touchMetrics();
-    const int digitizer = ::GetSystemMetrics(94 /* SM_DIGITIZER */);
     const int touches = ::GetSystemMetrics(95 /* SM_MAXIMUMTOUCHES */);
-    check(metrics.touchDigitizer == ((digitizer & 0x03) != 0), L"touchMetrics: digitiser flags",
-          std::to_wstring(metrics.touchDigitizer), std::to_wstring(digitizer));
     check(metrics.maximumTouches == touches, L"touchMetrics: maximum touches",
           std::to_wstring(metrics.maximumTouches), std::to_wstring(touches));
     if (isWine())

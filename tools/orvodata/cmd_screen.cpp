@@ -2,7 +2,6 @@
 
 #include <zrcommonutils.h>
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QJsonObject>
 #include <QScreen>

@@ -6,9 +6,13 @@
 #include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <string>
+
+class QPixmap;
 
 // The library's stateless utilities. Every function is safe to call from any thread unless its
 // documentation says otherwise, and none reports an error: failures give an empty or zero answer.
@@ -66,6 +70,16 @@ public:
     static bool checkAndInstallNginxServer();
     static void checkNginxIsRunningOrStartIt();
     static bool checkAndCopyNginxContentEditor();
+    // Screen metrics and board detection (GUI thread)
+    static float getPixsPerMm();
+    static float getPixsPerPound();
+    static QRect getScreenRect();
+    static void getRoundPixmap(QPixmap &picture, QSize size);
+    static bool isOrvoScreen();
+    static bool isRunHardwareScreen();
+
+    // Language switching (GUI thread)
+    static void switchLanguage(const QString &name, const QString &language);
 };
 
 #endif // ZRCOMMONUTILS_H

@@ -33,9 +33,12 @@ bool Backend::startDetached(const QString &program, const QStringList &arguments
     return startDetachedProcess(program, arguments, workingDirectory);
 }
 
-bool Backend::shellOpen(const QString &file, const QString &parameters) const
+ShellOpenResult Backend::shellOpen(const QString &file, const QString &parameters) const
 {
-    return startDetached(file, {parameters});
+    const quint32 fileNotFound = 2; // ERROR_FILE_NOT_FOUND, what the shell says then
+    if (startDetached(file, parameters.isEmpty() ? QStringList() : QStringList{parameters}))
+        return {true, 0};
+    return {false, fileNotFound};
 }
 
 bool Backend::shellRunHidden(const QString &file, const QString &parameters) const

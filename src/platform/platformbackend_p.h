@@ -5,6 +5,7 @@
 #include "platformconventions_p.h"
 #include "processrunner_p.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,20 @@ struct ProcessInfo
     // The executable name the process runs under: szExeFile ("nginx.exe") on Windows, the
     // process's name ("nginx") on Linux. Compared exactly by the callers.
     QString name;
+};
+
+// What the system says about touch input.
+struct TouchMetrics
+{
+    bool touchDigitizer = false; // an integrated or external touch digitiser is present
+    int maximumTouches = 0;      // simultaneous touch points the system reports
+};
+
+// Result of asking the shell to open a program.
+struct ShellOpenResult
+{
+    bool succeeded = false;
+    quint32 lastError = 0; // the system's last error code after a failure
 };
 
 // Everything the library asks of the operating system. One backend per process, chosen at
@@ -68,17 +83,33 @@ public:
     virtual bool startDetached(const QString &program, const QStringList &arguments,
                                const QString &workingDirectory = QString()) const;
 
-    // Update and local web service: starts through the Windows shell. shellOpen is ShellExecuteW
-    // ("open", shown normally; true when the shell reports success), shellRunHidden is
-    // ShellExecuteExW (hidden), waited for until the program ends (true when it started). The
-    // defaults, used on Linux, are startDetached() with `parameters` as the one argument, and
-    // runProcess() with `parameters` split at blanks and no time limit.
-    virtual bool shellOpen(const QString &file, const QString &parameters) const;
+    // Starts through the Windows shell (the updater, the touch keyboard on old systems, the
+    // update service's installer). shellOpen is ShellExecuteW ("open", shown normally; success
+    // when the shell reports it, else the system's last error), shellRunHidden is ShellExecuteExW
+    // (hidden), waited for until the program ends (true when it started). The defaults, used on
+    // Linux, are startDetached() with `parameters` as the one argument, and runProcess() with
+    // `parameters` split at blanks and no time limit.
+    virtual ShellOpenResult shellOpen(const QString &file, const QString &parameters = QString()) const;
     virtual bool shellRunHidden(const QString &file, const QString &parameters) const;
     // File probe helper: the library's own file (the helper is installed beside it), and the
     // address-space cap the helper puts on itself before it parses anything.
     virtual QString libraryFilePath() const = 0;
     virtual bool limitOwnMemory(qint64 bytes) const = 0;
+    // Touch metrics and the touch keyboard. The defaults give the native answers
+    // (touchkeyboard_p.h); COM objects travel as opaque handles, 0 for none, and qint32
+    // results are HRESULT codes.
+    virtual TouchMetrics touchMetrics() const;
+    virtual bool isWindows7OrEarlier() const;
+    virtual void keyboardInitialiseCom() const;
+    virtual quintptr keyboardCreateInputPane() const;
+    virtual qint32 keyboardPaneLocation(quintptr inputPane, QRect *rect) const;
+    virtual qint32 keyboardCreateTipInvocation(quintptr *tipInvocation) const;
+    virtual void keyboardToggle(quintptr tipInvocation) const; // against the desktop window
+    virtual void keyboardRelease(quintptr object) const;
+    virtual bool keyboardWindowPresent() const;
+    virtual void keyboardPostClose() const; // WM_SYSCOMMAND/SC_CLOSE to the window, if any
+    virtual bool programFilesFolder(QString *folder) const;
+    virtual bool createProcess(const QString &commandLine) const; // handles inherited
 };
 
 // The backend in effect: the innermost override, else the native one.

@@ -58,5 +58,6 @@ bool ZRCommonUtils::checkUpdate(bool autoUpdate, const QString &language)
 {
     orvoDebug() << "ZRCommonUtils::checkUpdate";
     return OrvoKiv::Platform::backend().shellOpen(OrvoKiv::Update::updaterPath(),
-                                                  OrvoKiv::Update::updaterArgument(autoUpdate, language));
+                                                  OrvoKiv::Update::updaterArgument(autoUpdate, language))
+        .succeeded;
 }

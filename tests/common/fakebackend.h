@@ -32,6 +32,59 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     }
     QString libraryFilePath() const override { return OrvoKiv::Platform::nativeBackend().libraryFilePath(); }
     bool limitOwnMemory(qint64 bytes) const override { return OrvoKiv::Platform::nativeBackend().limitOwnMemory(bytes); }
+
+    // Touch metrics and the touch keyboard: scripted answers; the keyboard's calls are recorded
+    // in `calls` ("toggle 113", "release 113", ...).
+    OrvoKiv::Platform::TouchMetrics touch;
+    bool windows7 = false;
+    quintptr inputPane = 0;
+    qint32 locationResult = 0;
+    QRect location;
+    qint32 tipResult = 0;
+    quintptr tip = 113;
+    bool keyboardWindow = false;
+    OrvoKiv::Platform::ShellOpenResult shellOpened;
+    QString programFiles = QStringLiteral("C:\\Program Files"); // empty: the shell fails
+    bool processStarts = true;
+    mutable QStringList calls;
+
+    OrvoKiv::Platform::TouchMetrics touchMetrics() const override { return touch; }
+    bool isWindows7OrEarlier() const override { return windows7; }
+    void keyboardInitialiseCom() const override { calls << QStringLiteral("CoInitialize"); }
+    quintptr keyboardCreateInputPane() const override { return record("create pane", inputPane); }
+    qint32 keyboardPaneLocation(quintptr, QRect *rect) const override
+    {
+        *rect = locationResult < 0 ? *rect : location;
+        return record("location", locationResult);
+    }
+    qint32 keyboardCreateTipInvocation(quintptr *created) const override
+    {
+        *created = tipResult == 0 ? tip : 0;
+        return record("create tip", tipResult);
+    }
+    void keyboardToggle(quintptr object) const override { calls << QStringLiteral("toggle %1").arg(object); }
+    void keyboardRelease(quintptr object) const override { calls << QStringLiteral("release %1").arg(object); }
+    bool keyboardWindowPresent() const override { return keyboardWindow; }
+    void keyboardPostClose() const override
+    {
+        if (keyboardWindow)
+            calls << QStringLiteral("post close");
+    }
+    OrvoKiv::Platform::ShellOpenResult shellOpen(const QString &program, const QString &) const override
+    {
+        return record("shell open " + program, shellOpened);
+    }
+    bool programFilesFolder(QString *folder) const override { return !(*folder = programFiles).isEmpty(); }
+    bool createProcess(const QString &commandLine) const override
+    {
+        return record("create process " + commandLine, processStarts);
+    }
+    template<typename T>
+    T record(const QString &call, T answer) const
+    {
+        calls << call;
+        return answer;
+    }
 };
 
 #endif

@@ -24,10 +24,10 @@ struct ScriptedBackend : FakeBackend
         record(QStringLiteral("detached"), program, arguments, cwd, 0);
         return true;
     }
-    bool shellOpen(const QString &file, const QString &parameters) const override
+    OrvoKiv::Platform::ShellOpenResult shellOpen(const QString &file, const QString &parameters) const override
     {
         record(QStringLiteral("open"), file, {parameters}, QString(), 0);
-        return shellAnswer;
+        return {shellAnswer, shellAnswer ? 0u : 2u};
     }
     bool shellRunHidden(const QString &file, const QString &parameters) const override
     {

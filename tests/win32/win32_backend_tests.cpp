@@ -9,6 +9,7 @@
 // backend must give too (tst_wineparity). Shortcuts are saved in a temporary folder and resolved.
 
 #include "win32_checks.h"
+#include "win32_desktop_tests.h"
 #include "win32_executable.h"
 #include "win32_module.h"
 #include "win32_registry.h"
@@ -281,6 +282,8 @@ int main(int argc, char **argv)
     checkShortcuts();
     checkShellStarts();
     checkProcessSnapshot();
+    checkTouchMetrics(check);
+    checkTouchKeyboard(check);
     if (argc < 2)
         check(false, L"no lookups file given");
     else if (!kProcess64 && !wow64)

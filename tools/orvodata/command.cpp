@@ -21,6 +21,9 @@ int runScan(const QStringList &arguments);
 int runUpdate(const QStringList &arguments);
 int runNginx(const QStringList &arguments);
 int runClassify(const QStringList &arguments);
+int runScreen(const QStringList &arguments);
+int runLanguage(const QStringList &arguments);
+int runKeyboard(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -37,6 +40,9 @@ const QList<Command> &commands()
         {"update", "Start the suite's updater with this application's message (--dry-run: show it)", runUpdate},
         {"nginx", "The local web server: status, deploy, start, editor", runNginx},
         {"classify", "Lesson files: type by extension, formats, availability and why", runClassify},
+        {"screen", "Screen size and density, board and touch-screen answers", runScreen},
+        {"language", "Switch to a translation and show which file was loaded", runLanguage},
+        {"keyboard", "Show or hide the on-screen keyboard (show, hide)", runKeyboard},
     };
     return all;
 }

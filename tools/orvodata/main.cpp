@@ -3,10 +3,13 @@
 
 #include <zrpublicdata.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLoggingCategory>
+
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -38,11 +41,36 @@ QString mainHelp()
     return text;
 }
 
+// Screen questions need a QGuiApplication, which needs a display; every other command runs
+// without one. A machine with no display is measured on the offscreen platform.
+bool needsScreen(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--app-name") || !std::strcmp(argv[i], "--env"))
+            ++i;
+        else if (argv[i][0] != '-')
+            return !std::strcmp(argv[i], "screen");
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> createApplication(int &argc, char *argv[])
+{
+    if (!needsScreen(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = createApplication(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setOrganizationName(QStringLiteral("Tesvari"));
     using namespace orvodata;
 
@@ -82,7 +110,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(appName);
     OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(appName);
     const QString envDir = QDir(env).absolutePath() + QLatin1Char('/');
-    QDir::setSearchPaths(QStringLiteral("envDir"), {envDir});
+    QStringList envDirs = {envDir};
+    // In the build tree, files generated from env/ (the compiled translations) lie apart.
+    if (QDir(env) == QDir(QStringLiteral(ORVODATA_SOURCE_ENV)))
+        envDirs << QStringLiteral(ORVODATA_BUILD_ENV "/");
+    QDir::setSearchPaths(QStringLiteral("envDir"), envDirs);
     if (qEnvironmentVariableIsEmpty("ORVO_REGISTRY"))
         qputenv("ORVO_REGISTRY", QFile::encodeName(envDir + QStringLiteral("registry")));
 

@@ -76,9 +76,11 @@ public:
         return result;
     }
 
-    bool shellOpen(const QString &file, const QString &parameters) const override
+    ShellOpenResult shellOpen(const QString &file, const QString &parameters) const override
     {
-        return orvo_win32::shellOpen(file.toStdWString(), parameters.toStdWString());
+        unsigned long lastError = 0;
+        const bool opened = orvo_win32::shellOpen(file.toStdWString(), parameters.toStdWString(), &lastError);
+        return {opened, quint32(lastError)};
     }
 
     bool shellRunHidden(const QString &file, const QString &parameters) const override

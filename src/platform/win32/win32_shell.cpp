@@ -5,11 +5,16 @@
 
 namespace orvo_win32 {
 
-bool shellOpen(const std::wstring &file, const std::wstring &parameters)
+bool shellOpen(const std::wstring &file, const std::wstring &parameters, unsigned long *lastError)
 {
-    const HINSTANCE result = ::ShellExecuteW(nullptr, L"open", file.c_str(), parameters.c_str(),
+    const HINSTANCE result = ::ShellExecuteW(nullptr, L"open", file.c_str(),
+                                             parameters.empty() ? nullptr : parameters.c_str(),
                                              nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    if (reinterpret_cast<INT_PTR>(result) > 32)
+        return true;
+    if (lastError)
+        *lastError = ::GetLastError();
+    return false;
 }
 
 bool shellRunHidden(const std::wstring &file, const std::wstring &parameters,

@@ -7,8 +7,10 @@
 namespace orvo_win32 {
 
 // ShellExecuteW(no owner, "open", file, parameters, no working folder, SW_SHOWNORMAL); true
-// when the shell's result is above 32. Does not wait.
-bool shellOpen(const std::wstring &file, const std::wstring &parameters);
+// when the shell's result is above 32, else `lastError`, if given, receives GetLastError().
+// Does not wait.
+bool shellOpen(const std::wstring &file, const std::wstring &parameters,
+               unsigned long *lastError = nullptr);
 
 // ShellExecuteExW with the default verb, hidden, asking for the process handle; waits until the
 // process has ended, reading its exit code every 5 ms while it is STILL_ACTIVE. False when it

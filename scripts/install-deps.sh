@@ -11,6 +11,8 @@ packages=(
     mingw-w64 g++-mingw-w64 wine64
     # the zh_CN locale source, so Wine runs the shortcut checks in code page 936
     locales
+    # small desktop programs with desktop entries and theme icons, for the desktop scan's CLI test
+    mousepad qalculate-gtk galculator
 )
 
 missing=()

@@ -11,6 +11,16 @@ std::atomic<const Backend *> s_override{nullptr};
 
 Backend::~Backend() = default;
 
+QStringList Backend::registryValues(const QString &keyPath, const QStringList &valueNames,
+                                    RegistryView view) const
+{
+    QStringList result;
+    result.reserve(valueNames.size());
+    for (const QString &name : valueNames)
+        result.append(registryValue(keyPath, name, view));
+    return result;
+}
+
 ProcessResult Backend::runProcess(const QString &program, const QStringList &arguments,
                                   int timeoutMs, const QString &workingDirectory) const
 {

@@ -45,6 +45,10 @@ public:
                                   RegistryView view = RegistryView::Default) const = 0;
     virtual QStringList registrySubKeys(const QString &keyPath,
                                         RegistryView view = RegistryView::Default) const = 0;
+    // Several values of one key, in the order of `valueNames`, each as registryValue() gives
+    // it. Backends that can resolve the key once override it.
+    virtual QStringList registryValues(const QString &keyPath, const QStringList &valueNames,
+                                       RegistryView view = RegistryView::Default) const;
 
     // Target of a shortcut file as QFileInfo::symLinkTarget() gives it: what a ".lnk" file
     // points to on Windows, a symbolic link's target on Linux; empty when it does not resolve.

@@ -15,6 +15,8 @@ packages=(
     locales
     # the local web server of the Linux build (the end-to-end test starts its own instance)
     nginx
+    # small desktop programs with desktop entries and theme icons, for the desktop scan's CLI test
+    mousepad qalculate-gtk galculator
 )
 
 missing=()

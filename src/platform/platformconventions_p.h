@@ -20,6 +20,11 @@ struct ORVOPUBLICDATA_EXPORT Conventions
     QChar registrySeparator;
     // Backslashes separate path components and "X:" starts an absolute path.
     bool windowsPaths = false;
+    // The Kylin desktop scan: the desktop-entry folder (listed with its trailing "/") and the two
+    // folders searched for icons. The same on both sets; tests point them at fixtures.
+    QString desktopEntryDir = QStringLiteral("/usr/share/applications/");
+    QString iconThemeDir = QStringLiteral("/usr/share/icons");
+    QString pixmapDir = QStringLiteral("/usr/share/pixmaps");
 
     static Conventions windows();
     // Reads $ORVO_PROGRAMDATA, else the XDG data home.

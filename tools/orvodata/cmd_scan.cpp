@@ -9,8 +9,12 @@
 
 namespace orvodata {
 
+int runDesktopScan(const QStringList &arguments);
+
 int runScan(const QStringList &arguments)
 {
+    if (arguments.contains(QLatin1String("--desktop")))
+        return runDesktopScan(arguments);
     Arguments args(QStringLiteral("scan"),
                    QStringLiteral("Lists the programs installed besides the suite's own, from the Start-menu and\n"
                                   "desktop shortcuts and the uninstall keys, as the launcher receives them.\n"

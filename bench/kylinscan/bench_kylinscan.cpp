@@ -32,6 +32,8 @@ struct CountingBackend : OrvoKiv::Platform::Backend
     QString shortcutTarget(const QString &) const override { return QString(); }
     QString commonProgramsFolder() const override { return QString(); }
     QList<OrvoKiv::Platform::ProcessInfo> runningProcesses() const override { return {}; }
+    QString libraryFilePath() const override { return QString(); }
+    bool limitOwnMemory(qint64) const override { return false; }
     OrvoKiv::Platform::ProcessResult runProcess(const QString &program, const QStringList &arguments, int timeoutMs,
                                                 const QString &workingDirectory) const override
     {

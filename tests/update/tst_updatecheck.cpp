@@ -108,7 +108,13 @@ void tst_UpdateCheck::message()
 // A real process started the Linux way receives the argument whole.
 void tst_UpdateCheck::realUpdaterReceivesTheArgument()
 {
-    FakeBackend platform;
+    struct : FakeBackend
+    {
+        OrvoKiv::Platform::ShellOpenResult shellOpen(const QString &file, const QString &parameters) const override
+        {
+            return Backend::shellOpen(file, parameters); // the real start, not the keyboard's script
+        }
+    } platform;
     platform.platformConventions = OrvoKiv::Platform::Conventions::posix();
     ScopedBackendOverride use(platform);
     QCoreApplication::setApplicationName(QStringLiteral("tst_updatecheck"));

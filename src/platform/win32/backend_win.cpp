@@ -1,5 +1,6 @@
 #include "platformbackend_p.h"
 
+#include "desktop_win_p.h"
 #include "win32_executable.h"
 #include "win32_processes.h"
 #include "win32_registry.h"
@@ -73,6 +74,12 @@ public:
             result.append({qint64(entry.pid), QString::fromStdWString(entry.exeName)});
         return result;
     }
+
+    QList<TopLevelWindow> topLevelWindows() const override { return Win32Desktop::topLevelWindows(); }
+    ForegroundWindow foregroundWindow() const override { return Win32Desktop::foregroundWindow(); }
+    ProcessImage processImage(qint64 pid) const override { return Win32Desktop::processImage(pid); }
+    void setTaskbarState(int state) const override { Win32Desktop::setTaskbarState(state); }
+    bool swapMouseButtons(bool swap) const override { return Win32Desktop::swapMouseButtons(swap); }
 };
 
 } // namespace

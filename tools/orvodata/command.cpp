@@ -17,6 +17,10 @@ int runCatalogue(const QStringList &arguments);
 int runSection(const QStringList &arguments);
 int runRecognise(const QStringList &arguments);
 int runScan(const QStringList &arguments);
+int runProcesses(const QStringList &arguments);
+int runWindows(const QStringList &arguments);
+int runFullscreen(const QStringList &arguments);
+int runMachine(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -30,6 +34,10 @@ const QList<Command> &commands()
         {"section", "The listing of one section of a section file", runSection},
         {"recognise", "Whether an installed program is one of the suite's own", runRecognise},
         {"scan", "Programs installed besides the suite's own, as the launcher gets them", runScan},
+        {"processes", "The running tasks, or the id of the process of one name", runProcesses},
+        {"windows", "The visible top-level window of a process", runWindows},
+        {"fullscreen", "Whether another program covers the screen", runFullscreen},
+        {"machine", "Network address, machine identifier and its six-digit id", runMachine},
     };
     return all;
 }

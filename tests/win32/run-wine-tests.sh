@@ -17,9 +17,16 @@
 #   ORVO_WINE_TIMEOUT      seconds allowed to each Wine call but wineboot (default 120)
 #   ORVO_WINEBOOT_TIMEOUT  seconds allowed to wineboot (default 300)
 # Needs: cmake, iconv, mingw-w64 (g++ for both targets), wine64; wine32 is used if present; localedef
-# and the zh_CN locale source (Debian: locales) unless zh_CN.UTF-8 is installed.
+# and the zh_CN locale source (Debian: locales) unless zh_CN.UTF-8 is installed; Xvfb.
+#
+# The window checks create real windows, so the whole run has a private virtual X server of its
+# own (tests/common/with-xvfb.sh picks a free display; parallel runs never share one).
 
 set -u
+
+if [ -z "${ORVO_WINE_UNDER_XVFB:-}" ]; then
+    ORVO_WINE_UNDER_XVFB=1 exec bash "$(dirname "$0")/../common/with-xvfb.sh" bash "$0" "$@"
+fi
 
 if [ $# -ne 1 ]; then
     echo "usage: $0 OUTPUT_DIR" >&2
@@ -103,7 +110,6 @@ work_dir=$(mktemp -d "${TMPDIR:-/tmp}/orvo-wine.XXXXXX") || exit 1
 export WINEPREFIX="$work_dir/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export DISPLAY=
 unset WAYLAND_DISPLAY
 
 cleanup() {

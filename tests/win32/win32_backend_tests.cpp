@@ -9,6 +9,7 @@
 // backend must give too (tst_wineparity). Shortcuts are saved in a temporary folder and resolved.
 
 #include "win32_executable.h"
+#include "win32_tests.h"
 #include "win32_registry.h"
 #include "win32_shellfolders.h"
 #include "win32_shortcut.h"
@@ -44,8 +45,9 @@ std::string utf8(const std::wstring &text)
     return bytes;
 }
 
-void check(bool ok, const std::wstring &what, const std::wstring &got = {},
-           const std::wstring &expected = {})
+} // namespace
+
+void check(bool ok, const std::wstring &what, const std::wstring &got, const std::wstring &expected)
 {
     ++(ok ? g_passed : g_failed);
     if (ok)
@@ -54,6 +56,8 @@ void check(bool ok, const std::wstring &what, const std::wstring &got = {},
         std::printf("FAIL %s: got \"%s\", expected \"%s\"\n", utf8(what).c_str(),
                     utf8(got).c_str(), utf8(expected).c_str());
 }
+
+namespace {
 
 // ---- registry ------------------------------------------------------------------------------
 
@@ -270,6 +274,7 @@ int main(int argc, char **argv)
     std::printf("process: %d-bit, ANSI code page %u\n", kProcess64 ? 64 : 32, ::GetACP());
     checkPaths();
     checkShortcuts();
+    checkProcessesAndWindows();
     if (argc < 2)
         check(false, L"no lookups file given");
     else if (!kProcess64 && !wow64)

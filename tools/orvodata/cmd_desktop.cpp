@@ -2,8 +2,6 @@
 
 #include <zrcommonutils.h>
 
-#include <QJsonObject>
-
 #include <cstdio>
 
 namespace orvodata {
@@ -81,15 +79,7 @@ int runMachine(const QStringList &arguments)
         {QStringLiteral("pcUid"), ZRCommonUtils::getPcUid()},
         {QStringLiteral("settingsFile"), ZRCommonUtils::getPirvateConfigFile()},
     };
-    if (args.isSet(json.names().first())) {
-        QJsonObject object;
-        for (const auto &value : values)
-            object.insert(value.first, value.second);
-        printJson(object);
-    } else {
-        for (const auto &value : values)
-            printLine(value.first + QStringLiteral(": ") + value.second);
-    }
+    printFields(values, args.isSet(json.names().first()));
     return Success;
 }
 

@@ -118,4 +118,17 @@ void printJson(const QJsonValue &value)
     std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
 }
 
+void printFields(const QList<QPair<QString, QString>> &fields, bool json)
+{
+    if (json) {
+        QJsonObject object;
+        for (const auto &field : fields)
+            object.insert(field.first, field.second);
+        printJson(object);
+    } else {
+        for (const auto &field : fields)
+            printLine(field.first + QStringLiteral(": ") + field.second);
+    }
+}
+
 } // namespace orvodata

@@ -15,6 +15,8 @@ packages=(
     mingw-w64 g++-mingw-w64 wine64
     # the zh_CN locale source, so Wine runs the shortcut checks in code page 936
     locales
+    # the local web server of the Linux build (the end-to-end test starts its own instance)
+    nginx
 )
 
 installed() {
@@ -36,6 +38,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     echo "install-deps: installing ${missing[*]}"
     "${apt[@]}" update -qq
+    # Installing nginx must not start the system's web server: a running "nginx" would count as
+    # the suite's own for the library, and port 80 is none of our business.
+    policy=/usr/sbin/policy-rc.d
+    if [ ! -e "$policy" ]; then
+        printf '#!/bin/sh\nexit 101\n' >"$policy" && chmod +x "$policy"
+        trap 'rm -f "$policy"' EXIT
+    fi
     "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi
 

@@ -4,6 +4,7 @@
 #include "orvolog_p.h"
 #include "platformbackend_p.h"
 #include "programentry_p.h"
+#include "substringindex_p.h"
 
 #include <QCollator>
 #include <QFile>
@@ -74,6 +75,9 @@ QStringList uninstallEntries()
         {"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", RegistryView::Registry64},
         {"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", RegistryView::Registry32},
     };
+    const QStringList valueNames = {QStringLiteral("DisplayName"), QStringLiteral("DisplayIcon"),
+                                    QStringLiteral("SystemComponent"), QStringLiteral("ParentKeyName"),
+                                    QStringLiteral("ParentDisplayName")};
     const OrvoKiv::Platform::Backend &platform = OrvoKiv::Platform::backend();
     QStringList entries;
     QSet<QString> seen;
@@ -81,15 +85,14 @@ QStringList uninstallEntries()
         const QString root = QLatin1String(source.key) + QLatin1Char('\\');
         const QStringList subKeys = platform.registrySubKeys(QLatin1String(source.key), source.view);
         for (const QString &subKey : subKeys) {
-            const QString key = root + subKey;
-            auto value = [&](const char *name) { return platform.registryValue(key, QLatin1String(name), source.view); };
-            const QString displayName = value("DisplayName");
-            QString displayIcon = value("DisplayIcon");
+            const QStringList values = platform.registryValues(root + subKey, valueNames, source.view);
+            const QString &displayName = values.at(0);
+            QString displayIcon = values.at(1);
             if (displayIcon.startsWith(QLatin1Char('"')) || displayIcon.endsWith(QLatin1Char('"')))
                 displayIcon.remove(QLatin1Char('"'));
             // Updates name their parent product; system components are not programs to launch.
-            if (displayName.isEmpty() || value("SystemComponent").toInt() == 1
-                || !value("ParentKeyName").isEmpty() || !value("ParentDisplayName").isEmpty()) {
+            if (displayName.isEmpty() || values.at(2).toInt() == 1 || !values.at(3).isEmpty()
+                || !values.at(4).isEmpty()) {
                 continue;
             }
             const QString text = displayName + QLatin1Char('|') + displayIcon;
@@ -102,34 +105,30 @@ QStringList uninstallEntries()
     return entries;
 }
 
-// The final list with each entry's compacted name kept beside it, so the quadratic duplicate
-// test compacts every text once.
+// The final list, with the accepted names (compacted) and paths indexed for the duplicate test.
 class FinalList
 {
 public:
     void append(const ProgramEntry &entry)
     {
         m_texts.append(entry.text());
-        m_compactNames.push_back(compact(entry.name));
-        m_paths.push_back(entry.path);
+        m_compactNames.add(compact(entry.name));
+        m_paths.add(entry.path);
     }
 
+    // Whether an accepted program's compacted name occurs in the candidate's, or its path in
+    // the candidate's path.
     bool hasDuplicateOf(const ProgramEntry &candidate) const
     {
-        const QString name = compact(candidate.name);
-        for (size_t i = 0; i < m_paths.size(); ++i) {
-            if (name.contains(m_compactNames[i]) || candidate.path.contains(m_paths[i]))
-                return true;
-        }
-        return false;
+        return m_compactNames.occursIn(compact(candidate.name)) || m_paths.occursIn(candidate.path);
     }
 
     QStringList &texts() { return m_texts; }
 
 private:
     QStringList m_texts;
-    std::vector<QString> m_compactNames;
-    std::vector<QString> m_paths;
+    OrvoKiv::SubstringIndex m_compactNames;
+    OrvoKiv::SubstringIndex m_paths;
 };
 
 // Registry candidates reach the list only as an existing executable that no accepted entry
@@ -207,9 +206,11 @@ QJsonArray ZRWinAppUtils::appInstallInSystem()
     QStringList &finalApps = list.texts();
     handleOffice(finalApps);
 
-    orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "appLinks: " << links;
-    orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "appList: " << registryList;
-    orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "listFinalApps: " << finalApps;
+    if (orvoDebugEnabled()) {
+        orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "appLinks: " << links;
+        orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "appList: " << registryList;
+        orvoDebug() << "ZRWinAppUtils::appInstallInSystem" << "listFinalApps: " << finalApps;
+    }
 
     const QCollator collator{QLocale(QLocale::Chinese, QLocale::AnyCountry)};
     std::sort(finalApps.begin(), finalApps.end(), collator);

@@ -1,6 +1,7 @@
 #include "zrcommonutils.h"
 
 #include "platformbackend_p.h"
+#include "platformpath_p.h"
 #include "zriniconfiguremanager.h"
 #include "zrpublicdata.h"
 
@@ -10,9 +11,16 @@
 
 namespace {
 
-// QDir::absolutePath() of the executable path with the rules of the platform the path comes
-// from, so that a Windows path gives the same answer when the logic runs on Linux in a test.
-QString cleanExecutablePath(QString path, const OrvoKiv::Platform::Conventions &conventions)
+QString ensureDir(const QString &path)
+{
+    if (!QDir(path).exists())
+        QDir().mkpath(path);
+    return path;
+}
+
+} // namespace
+
+QString OrvoKiv::absolutePathFor(QString path, const Platform::Conventions &conventions)
 {
     if (!conventions.windowsPaths)
         return QDir(path).absolutePath();
@@ -27,19 +35,10 @@ QString cleanExecutablePath(QString path, const OrvoKiv::Platform::Conventions &
     return QDir::cleanPath(path);
 }
 
-QString ensureDir(const QString &path)
-{
-    if (!QDir(path).exists())
-        QDir().mkpath(path);
-    return path;
-}
-
-} // namespace
-
 QString ZRCommonUtils::getAppRootDir()
 {
     const OrvoKiv::Platform::Backend &platform = OrvoKiv::Platform::backend();
-    const QString path = cleanExecutablePath(platform.executablePath(), platform.conventions());
+    const QString path = OrvoKiv::absolutePathFor(platform.executablePath(), platform.conventions());
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? path : path.left(slash);
 }

@@ -78,6 +78,13 @@ public:
 
     // Section files: the app records of one section (`group`, `appinfo`, optional `title`)
     static QJsonObject getAppValuesByGroup(QString filePath, QString section);
+
+    // Update check and the local web server
+    static bool checkUpdate(bool autoUpdate, const QString &language);
+    static bool checkAndCopyNginxServer();
+    static bool checkAndInstallNginxServer();
+    static void checkNginxIsRunningOrStartIt();
+    static bool checkAndCopyNginxContentEditor();
 };
 
 #endif // ZRCOMMONUTILS_H

@@ -11,6 +11,16 @@ std::atomic<const Backend *> s_override{nullptr};
 
 Backend::~Backend() = default;
 
+QStringList Backend::registryValues(const QString &keyPath, const QStringList &valueNames,
+                                    RegistryView view) const
+{
+    QStringList result;
+    result.reserve(valueNames.size());
+    for (const QString &name : valueNames)
+        result.append(registryValue(keyPath, name, view));
+    return result;
+}
+
 ProcessResult Backend::runProcess(const QString &program, const QStringList &arguments,
                                   int timeoutMs, const QString &workingDirectory) const
 {
@@ -21,6 +31,16 @@ bool Backend::startDetached(const QString &program, const QStringList &arguments
                             const QString &workingDirectory) const
 {
     return startDetachedProcess(program, arguments, workingDirectory);
+}
+
+bool Backend::shellOpen(const QString &file, const QString &parameters) const
+{
+    return startDetached(file, {parameters});
+}
+
+bool Backend::shellRunHidden(const QString &file, const QString &parameters) const
+{
+    return runProcess(file, parameters.split(QLatin1Char(' '), Qt::SkipEmptyParts), -1).started;
 }
 
 const Backend &backend()

@@ -88,6 +88,10 @@ public:
                                   RegistryView view = RegistryView::Default) const = 0;
     virtual QStringList registrySubKeys(const QString &keyPath,
                                         RegistryView view = RegistryView::Default) const = 0;
+    // Several values of one key, in the order of `valueNames`, each as registryValue() gives
+    // it. Backends that can resolve the key once override it.
+    virtual QStringList registryValues(const QString &keyPath, const QStringList &valueNames,
+                                       RegistryView view = RegistryView::Default) const;
 
     // Target of a shortcut file as QFileInfo::symLinkTarget() gives it: what a ".lnk" file
     // points to on Windows, a symbolic link's target on Linux; empty when it does not resolve.
@@ -106,6 +110,14 @@ public:
                                      int timeoutMs, const QString &workingDirectory = QString()) const;
     virtual bool startDetached(const QString &program, const QStringList &arguments,
                                const QString &workingDirectory = QString()) const;
+
+    // Update and local web service: starts through the Windows shell. shellOpen is ShellExecuteW
+    // ("open", shown normally; true when the shell reports success), shellRunHidden is
+    // ShellExecuteExW (hidden), waited for until the program ends (true when it started). The
+    // defaults, used on Linux, are startDetached() with `parameters` as the one argument, and
+    // runProcess() with `parameters` split at blanks and no time limit.
+    virtual bool shellOpen(const QString &file, const QString &parameters) const;
+    virtual bool shellRunHidden(const QString &file, const QString &parameters) const;
 
     // Desktop windows, the taskbar and the mouse buttons. Without a window system the answers
     // are empty, false or 0, as the Win32 calls give on failure.

@@ -79,8 +79,19 @@ void RegistryStoreTest::parsesOnlyWhatChanged()
     }
     QCOMPARE(lookup(store, dir.path()), QStringLiteral("x"));
     QCOMPARE(store.parseCount(), 4);
+
+    // A link's target changes outside the watched folder.
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("site.reg"));
+    QVERIFY(writeExport(target, QStringLiteral("link")));
+    QVERIFY(QFile::link(target, file("40-link.reg")));
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("link"));
+    QVERIFY(writeExport(target, QStringLiteral("moved")));
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("moved"));
+    QVERIFY(QFile::remove(file("40-link.reg")));
     QVERIFY(QFile::remove(file("20-b.reg")));
     QCOMPARE(lookup(store, file("20-b.reg")), QString());
+    QCOMPARE(store.parseCount(), 6);
 }
 
 void RegistryStoreTest::lookupsFromManyThreads()

@@ -8,8 +8,8 @@
 // 32-bit and the 64-bit view. ANSWERS_FILE receives the backend's answers, which the Linux .reg
 // backend must give too (tst_wineparity). Shortcuts are saved in a temporary folder and resolved.
 
+#include "win32_checks.h"
 #include "win32_executable.h"
-#include "win32_tests.h"
 #include "win32_registry.h"
 #include "win32_shellfolders.h"
 #include "win32_shortcut.h"
@@ -269,11 +269,15 @@ int main(int argc, char **argv)
         std::printf("probe ok\n");
         return 0;
     }
+    if (argc > 3 && argv[1] == "--sleep-exit"s)
+        return sleepAndExit(argv[2], argv[3]);
     BOOL wow64 = FALSE;
     ::IsWow64Process(::GetCurrentProcess(), &wow64);
     std::printf("process: %d-bit, ANSI code page %u\n", kProcess64 ? 64 : 32, ::GetACP());
     checkPaths();
     checkShortcuts();
+    checkShellStarts();
+    checkProcessSnapshot();
     checkProcessesAndWindows();
     if (argc < 2)
         check(false, L"no lookups file given");

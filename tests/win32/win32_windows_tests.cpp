@@ -1,14 +1,13 @@
 // Real windows of this test program against the window answers: which of its windows the
 // z-order walk sees and how, the window in front, the process image, and the mouse buttons.
+// (The process snapshot by exact name is checked in win32_update_tests.cpp.)
 
-#include "win32_processes.h"
-#include "win32_tests.h"
+#include "win32_checks.h"
 #include "win32_windows.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -30,24 +29,6 @@ std::wstring number(unsigned long long value)
 std::wstring rectText(const orvo_win32::Rect &r)
 {
     return number(r.left) + L"," + number(r.top) + L"," + number(r.right) + L"," + number(r.bottom);
-}
-
-void checkSnapshot()
-{
-    const std::wstring name = testExeName();
-    std::wstring otherCase = name;
-    std::transform(otherCase.begin(), otherCase.end(), otherCase.begin(),
-                   [](wchar_t c) { return wchar_t(std::towupper(c)); });
-    unsigned long exact = 0;
-    bool otherCaseSeen = false;
-    for (const orvo_win32::ProcessEntry &entry : orvo_win32::processSnapshot()) {
-        if (!exact && entry.exeName == name)
-            exact = entry.pid;
-        otherCaseSeen = otherCaseSeen || entry.exeName == otherCase;
-    }
-    check(exact == ::GetCurrentProcessId(), L"snapshot: this program by its exact name " + name,
-          number(exact), number(::GetCurrentProcessId()));
-    check(!otherCaseSeen, L"snapshot: no entry named " + otherCase);
 }
 
 HWND createWindow(const wchar_t *title, DWORD style, HWND parent, int x, int y, int width, int height)
@@ -144,7 +125,6 @@ void checkMouseButtons()
 
 void checkProcessesAndWindows()
 {
-    checkSnapshot();
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);

@@ -17,6 +17,8 @@ int runCatalogue(const QStringList &arguments);
 int runSection(const QStringList &arguments);
 int runRecognise(const QStringList &arguments);
 int runScan(const QStringList &arguments);
+int runUpdate(const QStringList &arguments);
+int runNginx(const QStringList &arguments);
 int runProcesses(const QStringList &arguments);
 int runWindows(const QStringList &arguments);
 int runFullscreen(const QStringList &arguments);
@@ -34,6 +36,8 @@ const QList<Command> &commands()
         {"section", "The listing of one section of a section file", runSection},
         {"recognise", "Whether an installed program is one of the suite's own", runRecognise},
         {"scan", "Programs installed besides the suite's own, as the launcher gets them", runScan},
+        {"update", "Start the suite's updater with this application's message (--dry-run: show it)", runUpdate},
+        {"nginx", "The local web server: status, deploy, start, editor", runNginx},
         {"processes", "The running tasks, or the id of the process of one name", runProcesses},
         {"windows", "The visible top-level window of a process", runWindows},
         {"fullscreen", "Whether another program covers the screen", runFullscreen},

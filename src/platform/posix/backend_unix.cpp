@@ -26,6 +26,12 @@ public:
         return RegistryStore::instance().value(keyPath, valueName, view);
     }
 
+    QStringList registryValues(const QString &keyPath, const QStringList &valueNames,
+                               RegistryView view) const override
+    {
+        return RegistryStore::instance().values(keyPath, valueNames, view);
+    }
+
     QStringList registrySubKeys(const QString &keyPath, RegistryView view) const override
     {
         return RegistryStore::instance().subKeys(keyPath, view);

@@ -10,8 +10,10 @@
 
 #include <dirent.h>
 #include <strings.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace OrvoKiv {
 namespace Platform {
@@ -75,6 +77,18 @@ QString RegistryStore::value(const QString &keyPath, const QString &valueName,
     return tree().text(inView(path, view), valueName);
 }
 
+QStringList RegistryStore::values(const QString &keyPath, const QStringList &valueNames,
+                                  RegistryView view) const
+{
+    QStringList result;
+    result.reserve(valueNames.size());
+    const RegistryKeyPath path = inView(RegistryKeyPath::fromString(keyPath), view);
+    const RegistryTree registry = path.isValid() ? tree() : RegistryTree();
+    for (const QString &name : valueNames)
+        result.append(path.isValid() ? registry.text(path, name) : QString());
+    return result;
+}
+
 QStringList RegistryStore::subKeys(const QString &keyPath, RegistryView view) const
 {
     const RegistryKeyPath path = RegistryKeyPath::fromString(keyPath);
@@ -98,10 +112,70 @@ qint64 nanoseconds(const timespec &time)
 
 } // namespace
 
-std::vector<RegistryStore::FileStamp> RegistryStore::currentFiles(const QString &source) const
+RegistryStore::ChangeWatch::ChangeWatch() = default;
+
+RegistryStore::ChangeWatch::~ChangeWatch()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool RegistryStore::ChangeWatch::watch(const QByteArray &folder)
+{
+    reset();
+    if (m_fd < 0)
+        m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_fd < 0)
+        return false;
+    // Events of a folder's entries (their contents, times, creation, removal, renaming) are
+    // reported on the folder itself.
+    m_watch = ::inotify_add_watch(m_fd, folder.constData(),
+                                  IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE
+                                      | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF
+                                      | IN_ONLYDIR);
+    return m_watch >= 0;
+}
+
+bool RegistryStore::ChangeWatch::changed()
+{
+    if (m_watch < 0)
+        return true;
+    bool any = false;
+    alignas(inotify_event) char buffer[4096];
+    while (::read(m_fd, buffer, sizeof buffer) > 0)
+        any = true;
+    return any;
+}
+
+void RegistryStore::ChangeWatch::reset()
+{
+    if (m_watch >= 0)
+        ::inotify_rm_watch(m_fd, m_watch);
+    m_watch = -1;
+    if (m_fd >= 0) { // events of the old watch must not count for the new one
+        alignas(inotify_event) char buffer[4096];
+        while (::read(m_fd, buffer, sizeof buffer) > 0) {
+        }
+    }
+}
+
+// The files in effect. `watchFolder` receives the folder whose events tell of every change to
+// them, or stays empty when there is none (a missing source, a symbolic link among the files:
+// a change of its target is not an event of the folder).
+std::vector<RegistryStore::FileStamp> RegistryStore::currentFiles(const QString &source,
+                                                                  QByteArray *watchFolder) const
 {
     std::vector<FileStamp> files;
-    const auto add = [&files](const QByteArray &path, const struct stat &info) {
+    bool watchable = true;
+    const auto add = [&](const QByteArray &path) {
+        struct stat info;
+        if (::lstat(path.constData(), &info) != 0)
+            return;
+        if (S_ISLNK(info.st_mode)) {
+            watchable = false;
+            if (::stat(path.constData(), &info) != 0)
+                return;
+        }
         if (S_ISREG(info.st_mode))
             files.push_back({path, qint64(info.st_size), nanoseconds(info.st_mtim), quint64(info.st_ino)});
     };
@@ -111,14 +185,16 @@ std::vector<RegistryStore::FileStamp> RegistryStore::currentFiles(const QString 
     if (::stat(path.constData(), &info) != 0)
         return files;
     if (!S_ISDIR(info.st_mode)) {
-        add(path, info);
+        add(path);
+        const int slash = path.lastIndexOf('/');
+        if (watchable)
+            *watchFolder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
         return files;
     }
-    for (const QByteArray &file : folderExports(path, nanoseconds(info.st_mtim), quint64(info.st_ino))) {
-        struct stat fileInfo;
-        if (::stat(file.constData(), &fileInfo) == 0)
-            add(file, fileInfo);
-    }
+    for (const QByteArray &file : folderExports(path, nanoseconds(info.st_mtim), quint64(info.st_ino)))
+        add(file);
+    if (watchable)
+        *watchFolder = path;
     return files;
 }
 
@@ -166,7 +242,22 @@ RegistryTree RegistryStore::tree() const
 {
     const QString source = sourcePath();
     QMutexLocker locker(&m_mutex);
-    std::vector<FileStamp> files = currentFiles(source);
+    if (source == m_watchedSource && !m_watch.changed())
+        return m_merged;
+
+    // Watch first, then look: a change made after this point is an event for the next lookup.
+    QByteArray watchFolder;
+    m_watchedSource.clear();
+    std::vector<FileStamp> files = currentFiles(source, &watchFolder);
+    if (!watchFolder.isEmpty() && m_watch.watch(watchFolder)) {
+        // Anything that changed between the listing above and the watch is seen by listing again.
+        QByteArray again;
+        std::vector<FileStamp> recheck = currentFiles(source, &again);
+        if (again == watchFolder) {
+            files = std::move(recheck);
+            m_watchedSource = source;
+        }
+    }
     if (files == m_mergedFrom)
         return m_merged;
 

@@ -4,6 +4,7 @@
 #include "win32_executable.h"
 #include "win32_processes.h"
 #include "win32_registry.h"
+#include "win32_shell.h"
 #include "win32_shellfolders.h"
 #include "win32_shortcut.h"
 
@@ -73,6 +74,16 @@ public:
         for (const orvo_win32::ProcessEntry &entry : orvo_win32::processSnapshot())
             result.append({qint64(entry.pid), QString::fromStdWString(entry.exeName)});
         return result;
+    }
+
+    bool shellOpen(const QString &file, const QString &parameters) const override
+    {
+        return orvo_win32::shellOpen(file.toStdWString(), parameters.toStdWString());
+    }
+
+    bool shellRunHidden(const QString &file, const QString &parameters) const override
+    {
+        return orvo_win32::shellRunHidden(file.toStdWString(), parameters.toStdWString());
     }
 
     QList<TopLevelWindow> topLevelWindows() const override { return Win32Desktop::topLevelWindows(); }

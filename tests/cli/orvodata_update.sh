@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# orvodata update and nginx: the updater's message, the substitute updater beside orvodata, and
+# the local web server deployed into the scratch data folder (started when no nginx runs).
+set -u
+source "$(dirname "$0")/common.sh" "$1"
+
+expect 0 '"autoupdate": true'                    -- update --dry-run --auto
+expect 0 '"language": "en",'                     -- update --dry-run --language en
+expect 0 '"regeditversion": "6\.2\.1\.305"'      -- update --dry-run
+expect 0 '"style": "3"'                          -- update --dry-run
+expect 2 'unexpected argument "now"'             -- update now
+
+# The substitute updater writes what it received; it is not waited for.
+export ORVO_UPDATE_STUB_OUTPUT=$work/received.json
+expect 0 '^started the updater .*/OrvoSoftwareUpdate$' -- update --language zh_CN
+for _ in $(seq 50); do [ -s "$ORVO_UPDATE_STUB_OUTPUT" ] && break; sleep 0.1; done
+if grep -q '"language": "zh_CN"' "$ORVO_UPDATE_STUB_OUTPUT" 2>/dev/null; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1)); echo "FAIL: the updater received no message"
+fi
+
+server="$work/programdata/OrvoUpdateService/nginx-1.16.0"
+expect 0 'server: .*/nginx-1\.16\.0/nginx \(missing\)' -- nginx status
+expect 0 '^copy: server in place$'               -- nginx deploy
+expect 0 'content editor: .*index\.html \(present\)' -- nginx editor
+expect 0 'content editor: .*index\.html \(present\)' -- nginx editor
+expect 2 'nginx: unknown action "stop"'          -- nginx stop
+expect 0 '^Usage: orvodata nginx deploy'         -- nginx deploy --help
+
+# A real start on loopback, stopped again; skipped where another nginx already runs.
+for _ in $(seq 50); do pgrep -x nginx >/dev/null || break; sleep 0.1; done
+if ! pgrep -x nginx >/dev/null; then
+    export ORVO_NGINX_PORT=$((20000 + RANDOM % 20000))
+    trap '[ -s "$server/logs/nginx.pid" ] && kill "$(cat "$server/logs/nginx.pid")"; rm -rf "$work"' EXIT
+    expect 0 'running: pid [0-9]+'               -- nginx start
+    expect 0 '^already running: nothing started' -- nginx start
+fi
+
+finish

@@ -1,0 +1,61 @@
+#include "substringindex_p.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+// The index must answer exactly as the loop of QString::contains() it replaces.
+class tst_SubstringIndex : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameAsContains_data();
+    void sameAsContains();
+};
+
+void tst_SubstringIndex::sameAsContains_data()
+{
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing added") << QStringList() << "abc";
+    QTest::newRow("empty added occurs everywhere") << QStringList{"zz", ""} << "abc";
+    QTest::newRow("empty query") << QStringList{"a"} << "";
+    QTest::newRow("equal") << QStringList{"C:/a/b.exe"} << "C:/a/b.exe";
+    QTest::newRow("inside") << QStringList{"Player"} << "FooPlayer20";
+    QTest::newRow("case differs") << QStringList{"player"} << "FooPlayer20";
+    QTest::newRow("longer than query") << QStringList{"FooPlayer200"} << "FooPlayer20";
+    QTest::newRow("same text twice") << QStringList{"ab", "ab"} << "xaby";
+    QTest::newRow("long query, linear fallback") << QStringList{"needle", "x"} << QString(5000, QLatin1Char('n')) + "needle";
+    QTest::newRow("long query, absent") << QStringList{"needle"} << QString(5000, QLatin1Char('n'));
+
+    // Random texts over a small alphabet hit every length and overlap.
+    QRandomGenerator random(7);
+    const auto word = [&random](int maxLength) {
+        QString s;
+        for (int n = random.bounded(1, maxLength + 1); n > 0; --n)
+            s += QChar(u'a' + random.bounded(3));
+        return s;
+    };
+    for (int round = 0; round < 200; ++round) {
+        QStringList added;
+        for (int n = random.bounded(1, 12); n > 0; --n)
+            added << word(6);
+        QTest::addRow("random %d", round) << added << word(12);
+    }
+}
+
+void tst_SubstringIndex::sameAsContains()
+{
+    QFETCH(QStringList, added);
+    QFETCH(QString, text);
+    OrvoKiv::SubstringIndex index;
+    bool expected = false;
+    for (const QString &a : qAsConst(added)) {
+        index.add(a);
+        expected |= text.contains(a);
+    }
+    QCOMPARE(index.occursIn(text), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_SubstringIndex)
+#include "tst_substringindex.moc"

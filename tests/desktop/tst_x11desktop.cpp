@@ -18,7 +18,7 @@ namespace {
 
 enum Owner { Self, Suite, Gone };
 
-struct WindowSpec
+struct FrontWindow
 {
     QRect geometry;
     QByteArrayList states;
@@ -28,7 +28,7 @@ struct WindowSpec
 
 } // namespace
 
-Q_DECLARE_METATYPE(WindowSpec)
+Q_DECLARE_METATYPE(FrontWindow)
 
 class tst_X11Desktop : public QObject
 {
@@ -48,6 +48,8 @@ private:
     void setProperty(xcb_window_t window, const char *name, xcb_atom_t type, const QVector<quint32> &values);
     xcb_window_t createWindow(const QRect &geometry, bool mapped, quint32 pid);
     void sync();
+    // The pointer mapping, after setting it to `replacement` unless that is empty.
+    QByteArray pointerMap(const QByteArray &replacement = QByteArray());
 
     xcb_connection_t *m_c = nullptr;
     xcb_screen_t *m_screen = nullptr;
@@ -143,34 +145,34 @@ void tst_X11Desktop::zOrder()
 
 void tst_X11Desktop::fullscreen_data()
 {
-    QTest::addColumn<WindowSpec>("spec");
+    QTest::addColumn<FrontWindow>("setup");
     QTest::addColumn<bool>("expected");
 
     const QRect screen(0, 0, 1280, 800);
-    QTest::newRow("desktop window") << WindowSpec{screen, {}, true, Self} << false;
-    QTest::newRow("another program covering") << WindowSpec{screen, {}, false, Self} << true;
-    QTest::newRow("the suite covering") << WindowSpec{screen, {}, false, Suite} << false;
-    QTest::newRow("covering, process gone") << WindowSpec{screen, {}, false, Gone} << true;
+    QTest::newRow("desktop window") << FrontWindow{screen, {}, true, Self} << false;
+    QTest::newRow("another program covering") << FrontWindow{screen, {}, false, Self} << true;
+    QTest::newRow("the suite covering") << FrontWindow{screen, {}, false, Suite} << false;
+    QTest::newRow("covering, process gone") << FrontWindow{screen, {}, false, Gone} << true;
     QTest::newRow("maximised, not covering")
-        << WindowSpec{QRect(0, 30, 1280, 770), {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"}, false, Suite}
+        << FrontWindow{QRect(0, 30, 1280, 770), {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"}, false, Suite}
         << true;
     QTest::newRow("maximised one way only")
-        << WindowSpec{QRect(0, 30, 600, 770), {"_NET_WM_STATE_MAXIMIZED_VERT"}, false, Self} << false;
-    QTest::newRow("full-screen state") << WindowSpec{QRect(5, 5, 640, 480), {"_NET_WM_STATE_FULLSCREEN"}, false, Self} << true;
+        << FrontWindow{QRect(0, 30, 600, 770), {"_NET_WM_STATE_MAXIMIZED_VERT"}, false, Self} << false;
+    QTest::newRow("full-screen state") << FrontWindow{QRect(5, 5, 640, 480), {"_NET_WM_STATE_FULLSCREEN"}, false, Self} << true;
 }
 
 void tst_X11Desktop::fullscreen()
 {
-    QFETCH(WindowSpec, spec);
-    const quint32 pid = spec.owner == Self ? quint32(QCoreApplication::applicationPid())
-        : spec.owner == Suite              ? quint32(m_suite.processId())
+    QFETCH(FrontWindow, setup);
+    const quint32 pid = setup.owner == Self ? quint32(QCoreApplication::applicationPid())
+        : setup.owner == Suite              ? quint32(m_suite.processId())
                                            : 0x3ffffffe;
-    const xcb_window_t window = createWindow(spec.geometry, true, pid);
+    const xcb_window_t window = createWindow(setup.geometry, true, pid);
     QVector<quint32> states;
-    for (const QByteArray &state : qAsConst(spec.states))
+    for (const QByteArray &state : qAsConst(setup.states))
         states.append(atom(state.constData()));
     setProperty(window, "_NET_WM_STATE", XCB_ATOM_ATOM, states);
-    if (spec.desktopType)
+    if (setup.desktopType)
         setProperty(window, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM, {atom("_NET_WM_WINDOW_TYPE_DESKTOP")});
     setProperty(m_screen->root, "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW, {window});
     setProperty(m_screen->root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, {window});
@@ -179,36 +181,39 @@ void tst_X11Desktop::fullscreen()
     const ForegroundWindow front = nativeBackend().foregroundWindow();
     QCOMPARE(front.handle, quintptr(window));
     QCOMPARE(front.desktop, quintptr(m_screen->root));
-    QCOMPARE(front.shell, spec.desktopType ? quintptr(window) : quintptr(0));
+    QCOMPARE(front.shell, setup.desktopType ? quintptr(window) : quintptr(0));
     QCOMPARE(QRect(QPoint(front.rect.left, front.rect.top), QPoint(front.rect.right - 1, front.rect.bottom - 1)),
-             spec.geometry);
+             setup.geometry);
     QCOMPARE(front.pid, qint64(pid));
     QTEST(ZRCommonUtils::checkFullscreenExist(), "expected");
     xcb_destroy_window(m_c, window);
 }
 
+QByteArray tst_X11Desktop::pointerMap(const QByteArray &replacement)
+{
+    if (!replacement.isEmpty())
+        std::free(xcb_set_pointer_mapping_reply(
+            m_c, xcb_set_pointer_mapping(m_c, uint8_t(replacement.size()), reinterpret_cast<const uint8_t *>(replacement.constData())),
+            nullptr));
+    xcb_get_pointer_mapping_reply_t *reply = xcb_get_pointer_mapping_reply(m_c, xcb_get_pointer_mapping(m_c), nullptr);
+    const QByteArray map = reply ? QByteArray(reinterpret_cast<const char *>(xcb_get_pointer_mapping_map(reply)), reply->map_len)
+                                 : QByteArray();
+    std::free(reply);
+    return map;
+}
+
 void tst_X11Desktop::pointerMapping()
 {
-    xcb_get_pointer_mapping_reply_t *reply =
-        xcb_get_pointer_mapping_reply(m_c, xcb_get_pointer_mapping(m_c), nullptr);
-    QVERIFY(reply && reply->map_len >= 3);
-    const QByteArray original(reinterpret_cast<const char *>(xcb_get_pointer_mapping_map(reply)), reply->map_len);
-    std::free(reply);
+    const QByteArray original = pointerMap();
+    QVERIFY(original.size() >= 3);
     QVERIFY(!nativeBackend().swapMouseButtons(true));
-
     QByteArray leftHanded = original;
     std::swap(leftHanded.data()[0], leftHanded.data()[2]);
-    std::free(xcb_set_pointer_mapping_reply(
-        m_c, xcb_set_pointer_mapping(m_c, uint8_t(leftHanded.size()), reinterpret_cast<const uint8_t *>(leftHanded.constData())), nullptr));
+    pointerMap(leftHanded);
     QVERIFY(nativeBackend().swapMouseButtons(true));
     QVERIFY(nativeBackend().swapMouseButtons(false));
-    // Read only: the mapping is as the user set it.
-    reply = xcb_get_pointer_mapping_reply(m_c, xcb_get_pointer_mapping(m_c), nullptr);
-    QVERIFY(reply);
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(xcb_get_pointer_mapping_map(reply)), reply->map_len), leftHanded);
-    std::free(reply);
-    std::free(xcb_set_pointer_mapping_reply(
-        m_c, xcb_set_pointer_mapping(m_c, uint8_t(original.size()), reinterpret_cast<const uint8_t *>(original.constData())), nullptr));
+    QCOMPARE(pointerMap(), leftHanded); // read only: the mapping is as the user set it
+    pointerMap(original);
 }
 
 void tst_X11Desktop::noDisplay()

@@ -13,6 +13,11 @@
 #include <string>
 
 class QPixmap;
+// The window handle of <windows.h> (STRICT), declared as Qt's qwindowdefs_win.h does. Other
+// systems get the same opaque pointer type, holding the X11 window id, so host code that keeps,
+// compares or null-tests a handle compiles unchanged; WId(quintptr(handle)) gives the id.
+struct HWND__;
+typedef HWND__ *HWND;
 
 // The library's stateless utilities. Every function is safe to call from any thread unless its
 // documentation says otherwise, and none reports an error: failures give an empty or zero answer.
@@ -60,6 +65,19 @@ public:
     static QString getTMBexeInstallPath(QString uninstallKeyName);
     static QString getWPPSoftIntallPath(QString keyPath);
     static bool checkAppInstallBySuffix(const QString &suffix);
+
+    // Processes and windows
+    static unsigned long GetProcessIDByName(QString name);
+    static QString getRunningProcesses();
+    static HWND hGetProcessWnd(unsigned long processId);
+    static bool checkFullscreenExist();
+    static void autoHideTraywndBar(bool hide);
+    static bool isSwapMouseButton();
+
+    // Machine identity
+    static QString getHostMacAddress();
+    static QString getPcGUID();
+    static QString getPcUid();
 
     // Section files: the app records of one section (`group`, `appinfo`, optional `title`)
     static QJsonObject getAppValuesByGroup(QString filePath, QString section);

@@ -39,6 +39,47 @@ struct ShellOpenResult
 {
     bool succeeded = false;
     quint32 lastError = 0; // the system's last error code after a failure
+// One window of the desktop's top-level z-order.
+struct TopLevelWindow
+{
+    quintptr handle = 0;
+    qint64 pid = 0;         // the owning process
+    bool visible = false;   // WS_VISIBLE in its style; on X11 mapped, or minimised
+    bool hasParent = false; // GetParent() names a window (an owner); on X11 WM_TRANSIENT_FOR
+};
+
+// Screen coordinates, right and bottom exclusive as in a Win32 RECT.
+struct WindowRect
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The window in front and what the full-screen rule asks about it; handles are 0 when absent.
+struct ForegroundWindow
+{
+    quintptr handle = 0;
+    quintptr desktop = 0; // GetDesktopWindow(); the root window on X11
+    quintptr shell = 0;   // GetShellWindow(); on X11 a window of type _NET_WM_WINDOW_TYPE_DESKTOP
+    WindowRect rect;      // of `handle`; empty when it cannot be read
+    WindowRect desktopRect;
+    bool zoomed = false;          // IsZoomed(); on X11 maximised both ways
+    bool fullScreenState = false; // X11 only: _NET_WM_STATE_FULLSCREEN
+    qint64 pid = 0;               // the owning process
+};
+
+// The full path of a process's main module.
+struct ProcessImage
+{
+    enum Status {
+        Found,
+        CannotOpen, // OpenProcess failed (an elevated process, a vanished one)
+        NoPath,     // opened, but GetModuleFileNameExW failed
+    };
+    Status status = CannotOpen;
+    QString path;
 };
 
 // Everything the library asks of the operating system. One backend per process, chosen at
@@ -110,6 +151,18 @@ public:
     virtual void keyboardPostClose() const; // WM_SYSCOMMAND/SC_CLOSE to the window, if any
     virtual bool programFilesFolder(QString *folder) const;
     virtual bool createProcess(const QString &commandLine) const; // handles inherited
+
+    // Desktop windows, the taskbar and the mouse buttons. Without a window system the answers
+    // are empty, false or 0, as the Win32 calls give on failure.
+    // The top-level windows from the top of the z-order down.
+    virtual QList<TopLevelWindow> topLevelWindows() const = 0;
+    virtual ForegroundWindow foregroundWindow() const = 0;
+    virtual ProcessImage processImage(qint64 pid) const = 0;
+    // ABM_SETSTATE with ABS_AUTOHIDE (1) or ABS_ALWAYSONTOP (2) for the taskbar, if there is one.
+    virtual void setTaskbarState(int appBarState) const = 0;
+    // SwapMouseButton(): asks for the swap and answers whether the buttons were swapped before.
+    // A backend that must not change the setting (X11) only answers.
+    virtual bool swapMouseButtons(bool swap) const = 0;
 };
 
 // The backend in effect: the innermost override, else the native one.

@@ -3,12 +3,22 @@
 
 #include "platformbackend_p.h"
 
-// A backend whose answers a test sets; the registry is delegated to the native one.
+#include <QHash>
+
+// A backend whose answers a test sets; the registry is delegated to the native one. The desktop
+// is scripted: windows, the window in front, process images, and a mouse-button swap setting
+// that the backend's calls really change; taskbar states are recorded.
 struct FakeBackend : OrvoKiv::Platform::Backend
 {
     OrvoKiv::Platform::Conventions platformConventions = OrvoKiv::Platform::Conventions::windows();
     QString exePath = QStringLiteral("C:\\Apps\\Suite\\app.exe");
     QString commonPrograms;
+    QList<OrvoKiv::Platform::TopLevelWindow> windows;
+    OrvoKiv::Platform::ForegroundWindow foreground;
+    QHash<qint64, OrvoKiv::Platform::ProcessImage> images; // missing: cannot be opened
+    mutable QList<int> taskbarStates;
+    mutable bool buttonsSwapped = false;
+    mutable int swapCalls = 0;
 
     OrvoKiv::Platform::Conventions conventions() const override { return platformConventions; }
     QString executablePath() const override { return exePath; }
@@ -84,6 +94,16 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     {
         calls << call;
         return answer;
+    QList<OrvoKiv::Platform::TopLevelWindow> topLevelWindows() const override { return windows; }
+    OrvoKiv::Platform::ForegroundWindow foregroundWindow() const override { return foreground; }
+    OrvoKiv::Platform::ProcessImage processImage(qint64 pid) const override { return images.value(pid); }
+    void setTaskbarState(int state) const override { taskbarStates.append(state); }
+    bool swapMouseButtons(bool swap) const override
+    {
+        ++swapCalls;
+        const bool before = buttonsSwapped;
+        buttonsSwapped = swap;
+        return before;
     }
 };
 

@@ -17,7 +17,11 @@
 #   ORVO_WINE_TIMEOUT      seconds allowed to each Wine call but wineboot (default 120)
 #   ORVO_WINEBOOT_TIMEOUT  seconds allowed to wineboot (default 300)
 # Needs: cmake, iconv, mingw-w64 (g++ for both targets), wine64; wine32 is used if present; localedef
-# and the zh_CN locale source (Debian: locales) unless zh_CN.UTF-8 is installed.
+# and the zh_CN locale source (Debian: locales) unless zh_CN.UTF-8 is installed; Xvfb.
+#
+# The window checks create real windows: the program runs them alone (--windows) on a private
+# virtual X server (tests/common/with-xvfb.sh picks a free display, so parallel runs never share
+# one). Everything else runs without a display, where no shell error dialog waits for a click.
 
 set -u
 
@@ -139,6 +143,23 @@ run_test() {
     run_wine "$seconds" "${test_env[@]}" "$@"
 }
 
+# The window checks of one build: a fresh Wine server, so its desktop comes up on the display.
+run_window_checks() {
+    local arch=$1 wine=$2
+    local log="$out_dir/win32_windows_tests-$arch.log"
+    step "running the window checks of the $arch build on a virtual X server"
+    timeout -k 5 60 "$wineserver" -w
+    # The server is stopped before the display, which Wine's desktop would otherwise outlive.
+    run_test "$wine_timeout" bash "$repo_dir/tests/common/with-xvfb.sh" \
+        bash -c '"$1" "$2" --windows; status=$?; "$3" -k; exit $status' - \
+        "$wine" "${exe[$arch]}" "$wineserver" 2>&1 | tee "$log"
+    if [ "${PIPESTATUS[0]}" -eq 0 ]; then
+        summary+=("$arch window checks: $(tail -n 1 "$log")")
+    else
+        fail "$arch window checks ($(tail -n 1 "$log"))"
+    fi
+}
+
 step "creating Wine prefix $WINEPREFIX with $wine64"
 if ! run_wine "$wineboot_timeout" "$wine64" wineboot -i; then
     fail "wineboot -i"
@@ -146,7 +167,8 @@ if ! run_wine "$wineboot_timeout" "$wine64" wineboot -i; then
     exit 1
 fi
 
-rm -f "$out_dir"/*.reg "$out_dir/answers.tsv" "$out_dir"/win32_backend_tests-*.log
+rm -f "$out_dir"/*.reg "$out_dir/answers.tsv" "$out_dir"/win32_backend_tests-*.log \
+      "$out_dir"/win32_windows_tests-*.log
 
 # The 64-bit regedit reads the 32-bit view through WOW6432Node; it takes non-ASCII text from
 # UTF-16 files only.
@@ -171,6 +193,7 @@ if [ -n "${exe[i686]:-}" ]; then
         else
             fail "i686 test program ($(tail -n 1 "$log"))"
         fi
+        run_window_checks i686 "$wine32"
     else
         step "the i686 build cannot run here (no 32-bit Wine; Debian: wine32:i386)"
         summary+=("i686: built, not run (no 32-bit Wine)")
@@ -188,6 +211,7 @@ if [ -n "${exe[x86_64]:-}" ]; then
     else
         fail "x86_64 test program ($(tail -n 1 "$log"))"
     fi
+    run_window_checks x86_64 "$wine64"
 
     if [ -f "$work_dir/answers.tsv" ]; then
         cp "$work_dir/answers.tsv" "$out_dir/answers.tsv"

@@ -14,4 +14,7 @@ void checkProcessSnapshot();
 // The child mode those checks start: sleeps `ms` and exits with `code`.
 int sleepAndExit(const char *ms, const char *code);
 
+// win32_windows_tests.cpp: windows, the foreground, the process image and the mouse buttons.
+void checkProcessesAndWindows();
+
 #endif

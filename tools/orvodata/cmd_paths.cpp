@@ -2,8 +2,6 @@
 
 #include <zrcommonutils.h>
 
-#include <QJsonObject>
-
 namespace orvodata {
 
 int runPaths(const QStringList &arguments)
@@ -25,15 +23,7 @@ int runPaths(const QStringList &arguments)
         {QStringLiteral("nginxUpdateDir"), ZRCommonUtils::getNginxUpdateDir()},
         {QStringLiteral("systemName"), ZRCommonUtils::getSystemName()},
     };
-    if (args.isSet(json.names().first())) {
-        QJsonObject object;
-        for (const auto &path : paths)
-            object.insert(path.first, path.second);
-        printJson(object);
-    } else {
-        for (const auto &path : paths)
-            printLine(path.first + QStringLiteral(": ") + path.second);
-    }
+    printFields(paths, args.isSet(json.names().first()));
     return Success;
 }
 

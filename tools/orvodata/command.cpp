@@ -24,6 +24,10 @@ int runClassify(const QStringList &arguments);
 int runScreen(const QStringList &arguments);
 int runLanguage(const QStringList &arguments);
 int runKeyboard(const QStringList &arguments);
+int runProcesses(const QStringList &arguments);
+int runWindows(const QStringList &arguments);
+int runFullscreen(const QStringList &arguments);
+int runMachine(const QStringList &arguments);
 
 const QList<Command> &commands()
 {
@@ -43,6 +47,10 @@ const QList<Command> &commands()
         {"screen", "Screen size and density, board and touch-screen answers", runScreen},
         {"language", "Switch to a translation and show which file was loaded", runLanguage},
         {"keyboard", "Show or hide the on-screen keyboard (show, hide)", runKeyboard},
+        {"processes", "The running tasks, or the id of the process of one name", runProcesses},
+        {"windows", "The visible top-level window of a process", runWindows},
+        {"fullscreen", "Whether another program covers the screen", runFullscreen},
+        {"machine", "Network address, machine identifier and its six-digit id", runMachine},
     };
     return all;
 }
@@ -128,6 +136,19 @@ void printJson(const QJsonValue &value)
     const QJsonDocument document = value.isArray() ? QJsonDocument(value.toArray())
                                                    : QJsonDocument(value.toObject());
     std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+void printFields(const QList<QPair<QString, QString>> &fields, bool json)
+{
+    if (json) {
+        QJsonObject object;
+        for (const auto &field : fields)
+            object.insert(field.first, field.second);
+        printJson(object);
+    } else {
+        for (const auto &field : fields)
+            printLine(field.first + QStringLiteral(": ") + field.second);
+    }
 }
 
 } // namespace orvodata

@@ -62,6 +62,8 @@ int runAction(const QStringList &arguments, std::initializer_list<Action> action
 int fail(int code, const QString &message);
 void printLine(const QString &line);
 void printJson(const QJsonValue &value);
+// Named values as "name: value" lines, or as one JSON object of strings.
+void printFields(const QList<QPair<QString, QString>> &fields, bool json);
 
 } // namespace orvodata
 

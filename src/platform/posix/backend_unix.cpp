@@ -1,4 +1,5 @@
 #include "platformbackend_p.h"
+#include "desktop_unix_p.h"
 #include "procfs_p.h"
 #include "moduleinfo_p.h"
 #include "registrystore_p.h"
@@ -56,6 +57,11 @@ public:
 
     QString libraryFilePath() const override { return sharedObjectPath(); }
     bool limitOwnMemory(qint64 bytes) const override { return limitAddressSpace(bytes); }
+    QList<TopLevelWindow> topLevelWindows() const override { return PosixDesktop::topLevelWindows(); }
+    ForegroundWindow foregroundWindow() const override { return PosixDesktop::foregroundWindow(); }
+    ProcessImage processImage(qint64 pid) const override { return PosixDesktop::processImage(pid); }
+    void setTaskbarState(int) const override {} // no taskbar protocol to follow
+    bool swapMouseButtons(bool) const override { return PosixDesktop::mouseButtonsSwapped(); }
 };
 
 } // namespace

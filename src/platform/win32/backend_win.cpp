@@ -1,5 +1,6 @@
 #include "platformbackend_p.h"
 
+#include "desktop_win_p.h"
 #include "win32_executable.h"
 #include "win32_module.h"
 #include "win32_processes.h"
@@ -92,6 +93,12 @@ public:
         return QString::fromStdWString(orvo_win32::moduleFilePathOf(reinterpret_cast<const void *>(&nativeBackend)));
     }
     bool limitOwnMemory(qint64 bytes) const override { return orvo_win32::limitOwnMemory((unsigned long long)bytes); }
+
+    QList<TopLevelWindow> topLevelWindows() const override { return Win32Desktop::topLevelWindows(); }
+    ForegroundWindow foregroundWindow() const override { return Win32Desktop::foregroundWindow(); }
+    ProcessImage processImage(qint64 pid) const override { return Win32Desktop::processImage(pid); }
+    void setTaskbarState(int state) const override { Win32Desktop::setTaskbarState(state); }
+    bool swapMouseButtons(bool swap) const override { return Win32Desktop::swapMouseButtons(swap); }
 };
 
 } // namespace

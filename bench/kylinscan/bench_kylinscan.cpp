@@ -5,7 +5,7 @@
 //   bench_kylinscan [N [F]]   (default: 200 20000)
 #include <zrwinapputils.h>
 
-#include "platformbackend_p.h"
+#include "fakebackend.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,21 +19,12 @@
 
 namespace {
 
-struct CountingBackend : OrvoKiv::Platform::Backend
+// Real processes, counted; the rest of FakeBackend's answers go unused.
+struct CountingBackend : FakeBackend
 {
-    OrvoKiv::Platform::Conventions platformConventions = OrvoKiv::Platform::Conventions::posix();
     mutable std::atomic<int> finds{0};
     mutable std::atomic<int> processes{0};
 
-    OrvoKiv::Platform::Conventions conventions() const override { return platformConventions; }
-    QString executablePath() const override { return QString(); }
-    QString registryValue(const QString &, const QString &, OrvoKiv::Platform::RegistryView) const override { return {}; }
-    QStringList registrySubKeys(const QString &, OrvoKiv::Platform::RegistryView) const override { return {}; }
-    QString shortcutTarget(const QString &) const override { return QString(); }
-    QString commonProgramsFolder() const override { return QString(); }
-    QList<OrvoKiv::Platform::ProcessInfo> runningProcesses() const override { return {}; }
-    QString libraryFilePath() const override { return QString(); }
-    bool limitOwnMemory(qint64) const override { return false; }
     OrvoKiv::Platform::ProcessResult runProcess(const QString &program, const QStringList &arguments, int timeoutMs,
                                                 const QString &workingDirectory) const override
     {
@@ -63,6 +54,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     const QString root = dir.path();
     CountingBackend backend;
+    backend.platformConventions = OrvoKiv::Platform::Conventions::posix();
     backend.platformConventions.desktopEntryDir = root + QStringLiteral("/applications/");
     backend.platformConventions.iconThemeDir = root + QStringLiteral("/icons");
     backend.platformConventions.pixmapDir = root + QStringLiteral("/pixmaps");

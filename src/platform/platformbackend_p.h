@@ -39,6 +39,8 @@ struct ShellOpenResult
 {
     bool succeeded = false;
     quint32 lastError = 0; // the system's last error code after a failure
+};
+
 // One window of the desktop's top-level z-order.
 struct TopLevelWindow
 {
@@ -132,10 +134,12 @@ public:
     // `parameters` split at blanks and no time limit.
     virtual ShellOpenResult shellOpen(const QString &file, const QString &parameters = QString()) const;
     virtual bool shellRunHidden(const QString &file, const QString &parameters) const;
+
     // File probe helper: the library's own file (the helper is installed beside it), and the
     // address-space cap the helper puts on itself before it parses anything.
     virtual QString libraryFilePath() const = 0;
     virtual bool limitOwnMemory(qint64 bytes) const = 0;
+
     // Touch metrics and the touch keyboard. The defaults give the native answers
     // (touchkeyboard_p.h); COM objects travel as opaque handles, 0 for none, and qint32
     // results are HRESULT codes.

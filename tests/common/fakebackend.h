@@ -94,6 +94,8 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     {
         calls << call;
         return answer;
+    }
+
     QList<OrvoKiv::Platform::TopLevelWindow> topLevelWindows() const override { return windows; }
     OrvoKiv::Platform::ForegroundWindow foregroundWindow() const override { return foreground; }
     OrvoKiv::Platform::ProcessImage processImage(qint64 pid) const override { return images.value(pid); }

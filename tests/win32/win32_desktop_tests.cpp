@@ -4,6 +4,7 @@
 #include "win32_desktop_tests.h"
 
 #include "win32_touch.h"
+#include "win32_shell.h"
 #include "win32_touchkeyboard.h"
 
 #include <windows.h>

@@ -13,35 +13,17 @@
 class Classroom
 {
 public:
-    static QStringList programFiles()
-    {
-        return {QStringLiteral("kiv6/OrvoKiv6.exe"), QStringLiteral("shelled/start.exe"),
-                QStringLiteral("banban/start.exe"), QStringLiteral("toolkit/OrvoOneInClass.exe"),
-                QStringLiteral("rclass/corlan.exe"), QStringLiteral("dclass/101.exe"),
-                QStringLiteral("eval/ClassEvaluationPro.exe"), QStringLiteral("dunmore/class.exe"),
-                QStringLiteral("tamberly/board.exe"), QStringLiteral("wpp/wpp.exe"),
-                QStringLiteral("third/tool.exe")};
-    }
-
     bool setUp()
     {
-        if (!m_dir.isValid())
-            return false;
-        for (const QString &file : programFiles()) {
-            QDir().mkpath(QFileInfo(path(file)).path());
-            QFile f(path(file));
-            if (!f.open(QIODevice::WriteOnly))
+        const QString programs = QStringLiteral("kiv6/OrvoKiv6.exe shelled/start.exe banban/start.exe toolkit/OrvoOneInClass.exe "
+                                                "rclass/corlan.exe dclass/101.exe eval/ClassEvaluationPro.exe dunmore/class.exe "
+                                                "tamberly/board.exe wpp/wpp.exe third/tool.exe");
+        for (const QString &file : programs.split(QLatin1Char(' '))) {
+            if (!m_dir.isValid() || !QDir().mkpath(QFileInfo(path(file)).path()) || !QFile(path(file)).open(QIODevice::WriteOnly))
                 return false;
         }
-        QFile in(QStringLiteral(ORVO_TEST_DATA "/catalogue/machine.reg.in"));
-        QDir().mkpath(path(QStringLiteral("registry")));
-        QFile out(path(QStringLiteral("registry/10-machine.reg")));
-        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-            return false;
-        out.write(in.readAll().replace("@ROOT@", root().toUtf8()));
-        out.close();
         qputenv("ORVO_REGISTRY", QFile::encodeName(path(QStringLiteral("registry"))));
-        return true;
+        return copy(QStringLiteral(ORVO_TEST_DATA "/catalogue/machine.reg.in"), QStringLiteral("registry/10-machine.reg"));
     }
 
     // Adds an export read after the machine's own, so its values win.
@@ -54,14 +36,8 @@ public:
     // Registers `catalogueFile` as the envDir catalogue.
     bool installCatalogue(const QString &catalogueFile)
     {
-        QDir().mkpath(path(QStringLiteral("env/defconfigs")));
-        QFile in(catalogueFile);
-        QFile out(path(QStringLiteral("env/defconfigs/orvoApps.ini")));
-        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-            return false;
-        out.write(in.readAll().replace("@ROOT@", root().toUtf8()));
         QDir::setSearchPaths(QStringLiteral("envDir"), {path(QStringLiteral("env/"))});
-        return true;
+        return copy(catalogueFile, QStringLiteral("env/defconfigs/orvoApps.ini"));
     }
 
     // A record written as JSON text, "@ROOT@" standing for the folder.
@@ -74,6 +50,14 @@ public:
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
 
 private:
+    // Copies a fixture into the folder, "@ROOT@" standing for the folder.
+    bool copy(const QString &from, const QString &to)
+    {
+        QFile in(from), out(path(to));
+        return QDir().mkpath(QFileInfo(out).path()) && in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)
+            && out.write(in.readAll().replace("@ROOT@", root().toUtf8())) >= 0;
+    }
+
     QTemporaryDir m_dir;
 };
 

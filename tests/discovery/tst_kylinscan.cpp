@@ -28,13 +28,8 @@ struct KylinBackend : FakeBackend
         started << (QStringList{program} + arguments).join(QLatin1Char('|'));
         allWaitedThirtySeconds = allWaitedThirtySeconds && timeoutMs == 30000;
         const QString key = program == QLatin1String("find") ? program + QLatin1Char(' ') + arguments.value(0) : program;
-        if (!scripted.contains(key))
-            return Backend::runProcess(program, arguments, timeoutMs, workingDirectory);
-        OrvoKiv::Platform::ProcessResult result;
-        result.started = true;
-        result.exitCode = 0;
-        result.standardOutput = scripted.value(key);
-        return result;
+        return scripted.contains(key) ? OrvoKiv::Platform::ProcessResult{true, false, 0, scripted.value(key)}
+                                      : Backend::runProcess(program, arguments, timeoutMs, workingDirectory);
     }
 };
 
@@ -46,6 +41,20 @@ QSet<QString> tree(const QString &root)
     return paths;
 }
 
+// One row per line of tests/data/desktop/`file`: its name, then its fields as "f".
+void addRows(const char *file, int fields)
+{
+    QTest::addColumn<QStringList>("f");
+    QFile table(QStringLiteral(ORVO_TEST_DATA "/desktop/") + QLatin1String(file));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    for (const QString &line : QString::fromUtf8(table.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(QLatin1Char('\t'));
+        QVERIFY2(line.startsWith(QLatin1Char('#')) || f.size() == fields + 1, qPrintable(line));
+        if (!line.startsWith(QLatin1Char('#')))
+            QTest::newRow(qPrintable(f.first())) << QStringList(f.mid(1));
+    }
+}
+
 } // namespace
 
 class tst_KylinScan : public QObject
@@ -53,12 +62,23 @@ class tst_KylinScan : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void entries_data();
+    void initTestCase() { m_override.emplace(m_backend); }
+    void init()
+    {
+        m_backend.platformConventions = OrvoKiv::Platform::Conventions::posix();
+        m_backend.platformConventions.desktopEntryDir = entriesDir;
+        m_backend.platformConventions.iconThemeDir = QStringLiteral(ORVO_TEST_DATA "/desktop/icons");
+        m_backend.platformConventions.pixmapDir = QStringLiteral(ORVO_TEST_DATA "/desktop/pixmaps");
+        QDir(images()).removeRecursively();
+        QVERIFY(QDir().mkpath(images()));
+        qApp->setProperty("globalUserAppImage", images());
+        m_backend.started.clear();
+        m_backend.scripted.clear();
+    }
+    void entries_data() { addRows("entries.tsv", 3); }
     void entries();
     void listing();
-    void icons_data();
+    void icons_data() { addRows("icons.tsv", 6); }
     void icons();
     void hostileIconsStayArguments();
     void secondScanStartsNoFind();
@@ -70,66 +90,20 @@ private:
     QTemporaryDir m_temp;
 };
 
-void tst_KylinScan::initTestCase()
-{
-    m_backend.platformConventions = OrvoKiv::Platform::Conventions::posix();
-    m_backend.platformConventions.desktopEntryDir = entriesDir;
-    m_backend.platformConventions.iconThemeDir = QStringLiteral(ORVO_TEST_DATA "/desktop/icons");
-    m_backend.platformConventions.pixmapDir = QStringLiteral(ORVO_TEST_DATA "/desktop/pixmaps");
-    m_override.emplace(m_backend);
-}
-
-void tst_KylinScan::init()
-{
-    QDir(images()).removeRecursively();
-    QVERIFY(QDir().mkpath(images()));
-    qApp->setProperty("globalUserAppImage", images());
-    m_backend.started.clear();
-    m_backend.scripted.clear();
-}
-
-void tst_KylinScan::entries_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("record"); // appName|name|appPath|image file, empty: dropped
-    QTest::addColumn<QString>("why");    // in what --explain says of the entry
-
-    QTest::newRow("kept, 48x48 not 16x16") << "qalculate-gtk" << "Qalculate!|Qalculate!|qalculate-gtk|qalculate.png" << ": kept";
-    QTest::newRow("no Name[zh_CN]") << "galculator" << "" << "no \"Name[zh_CN]=\" value";
-    QTest::newRow("Terminal=true") << "vim" << "" << "\"Terminal=true\"";
-    QTest::newRow("NoDisplay=true in an action") << "nodisplay-in-action" << "" << "\"NoDisplay=true\"";
-    QTest::newRow("not an application") << "link" << "" << "no \"Type=Application\"";
-    QTest::newRow("Settings category") << "org.xfce.mousepad-settings" << "" << "category word \"Settings\" on line 73";
-    QTest::newRow("Qt category") << "qt-category" << "" << "category word \"Qt\" on line 7";
-    QTest::newRow("icon after the categories") << "icon-after-categories" << "" << "no \"Icon=\" line (reading stopped at the categories on line 6)";
-    QTest::newRow("GenericName first, after the last =, CRLF") << "genericname-first" << "Text Editor|编辑器|full %U|qalculate.png" << ": kept";
-    QTest::newRow("later Icon= line wins") << "later-icon-wins" << "" << "icon \"no-such-icon\" not found";
-    QTest::newRow("claws-mail, from pixmaps") << "claws-mail" << "Claws Mail|Claws Mail 邮件|claws-mail|pixonly.png" << "appPath \"claws-mail\"";
-    QTest::newRow("Firefox, only 16x16") << "firefox" << "Browser|浏览器|firefox-esr|tiny.png" << "appPath \"firefox-esr\"";
-}
-
 void tst_KylinScan::entries()
 {
-    QFETCH(QString, file);
-    QFETCH(QString, record);
-    QFETCH(QString, why);
-    const QString path = entriesDir + file + QStringLiteral(".desktop");
+    QFETCH(QStringList, f); // file, appName|name|appPath|image file (empty: dropped), why
+    const QString path = entriesDir + f[0] + QStringLiteral(".desktop");
+    const QStringList r = f[1].split(QLatin1Char('|'));
 
     OrvoKiv::LookupTrace trace;
-    QStringList found;
-    for (const QJsonValue &value : ZRWinAppUtils::getLinuxKylinAppInfo({path})) {
-        const QJsonObject app = value.toObject();
-        QCOMPARE(app.keys(), (QStringList{"appGroup", "appName", "appPath", "enName", "image", "name"}));
-        QVERIFY(app.value("appGroup") == "linux_third" && app.value("enName") == app.value("appName"));
-        const QString image = app.value("image").toString();
-        QVERIFY2(image.startsWith(images()) && QFileInfo::exists(image), qPrintable(image));
-        found << app.value("appName").toString() + '|' + app.value("name").toString() + '|' + app.value("appPath").toString()
-                + '|' + image.mid(images().size());
-    }
-    QCOMPARE(found.join('\n'), record);
+    const QJsonObject app{{"appGroup", "linux_third"}, {"appName", r[0]}, {"enName", r[0]}, {"name", r.value(1)}, {"appPath", r.value(2)},
+                          {"image", images() + r.value(3)}};
+    QCOMPARE(ZRWinAppUtils::getLinuxKylinAppInfo({path}), f[1].isEmpty() ? QJsonArray() : QJsonArray{app});
+    QVERIFY(f[1].isEmpty() || QFileInfo::exists(images() + r[3]));
     const QStringList verdict = trace.takeLines().filter(path + QStringLiteral(": "));
     QCOMPARE(verdict.size(), 1);
-    QVERIFY2(verdict.first().contains(why), qPrintable(verdict.first()));
+    QVERIFY2(verdict.first().contains(f[2]), qPrintable(verdict.first()));
     QVERIFY(m_backend.allWaitedThirtySeconds);
 }
 
@@ -148,65 +122,30 @@ void tst_KylinScan::listing()
     QCOMPARE(opened, (QStringList{"b.desktop", "Uninstall.desktop", "MVP.desktop", "z.desktop"}));
 }
 
-void tst_KylinScan::icons_data()
-{
-    QTest::addColumn<QString>("icon");
-    QTest::addColumn<QByteArray>("themeFind");
-    QTest::addColumn<QByteArray>("pixmapFind");
-    QTest::addColumn<QString>("copies"); // already in the image folder {F}
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<QString>("processes"); // {I} the icon theme, {P} the pixmaps
-
-    QTest::newRow("an accepted size after 16x16") << "x" << QByteArray("/t/16x16/x.png\n/t/48x48/x.png\n/t/512x512/x.png\n") << QByteArray() << ""
-                                                  << "{F}x.png" << "find|{I}|-name|x.png cp|--|/t/48x48/x.png|{F}";
-    QTest::newRow("no size preferred") << "x" << QByteArray("/t/40x40/x.png\n/t/512x512/x.png\n") << QByteArray() << ""
-                                       << "{F}x.png" << "find|{I}|-name|x.png cp|--|/t/40x40/x.png|{F}";
-    QTest::newRow("no accepted size: first line") << "x" << QByteArray("/t/16x16/x.png\n/t/24x24/x.png\n") << QByteArray() << ""
-                                                  << "{F}x.png" << "find|{I}|-name|x.png cp|--|/t/16x16/x.png|{F}";
-    QTest::newRow("pixmaps when the theme has none") << "x" << QByteArray() << QByteArray("/p/x.png\n") << "" << "{F}x.png"
-                                                     << "find|{I}|-name|x.png find|{P}|-name|x.png cp|--|/p/x.png|{F}";
-    QTest::newRow("found nowhere") << "x b" << QByteArray() << QByteArray() << "" << "" << "find|{I}|-name|x b.png find|{P}|-name|x b.png";
-    QTest::newRow("svg copy: no process") << "x" << QByteArray() << QByteArray() << "x.svg x.svg.png" << "{F}x.svg" << "";
-    QTest::newRow("png copy before svg") << "x" << QByteArray() << QByteArray() << "x.svg x.png" << "{F}x.png" << "";
-    QTest::newRow("a path is copied, again") << "/opt/app/icon.png" << QByteArray() << QByteArray() << "icon.png" << "{F}icon.png"
-                                             << "cp|--|/opt/app/icon.png|{F}";
-}
-
 void tst_KylinScan::icons()
 {
-    QFETCH(QString, icon);
-    QFETCH(QByteArray, themeFind);
-    QFETCH(QByteArray, pixmapFind);
-    QFETCH(QString, copies);
-    QFETCH(QString, result);
-    QFETCH(QString, processes);
+    QFETCH(QStringList, f); // icon, theme's find output, pixmaps' find output, copies, result, processes
     const OrvoKiv::Platform::Conventions &c = m_backend.platformConventions;
-    m_backend.scripted = {{"find " + c.iconThemeDir, themeFind}, {"find " + c.pixmapDir, pixmapFind}, {"cp", QByteArray()}};
-    for (const QString &name : copies.split(' ', Qt::SkipEmptyParts))
+    const auto output = [](const QString &lines) { return lines.isEmpty() ? QByteArray() : lines.toUtf8().replace(';', '\n') + '\n'; };
+    m_backend.scripted = {{"find " + c.iconThemeDir, output(f[1])}, {"find " + c.pixmapDir, output(f[2])}, {"cp", QByteArray()}};
+    for (const QString &name : f[3].split(' ', Qt::SkipEmptyParts))
         QVERIFY(QFile(images() + name).open(QIODevice::WriteOnly));
-    const auto expand = [&](QString text) {
-        return text.replace("{F}", images()).replace("{I}", c.iconThemeDir).replace("{P}", c.pixmapDir);
-    };
+    const auto expand = [&](QString text) { return text.replace("{F}", images()).replace("{I}", c.iconThemeDir).replace("{P}", c.pixmapDir); };
 
-    QCOMPARE(ZRWinAppUtils::getLinuxKylinAppIcon(icon), expand(result));
-    QCOMPARE(m_backend.started.join(' '), expand(processes));
+    QCOMPARE(ZRWinAppUtils::getLinuxKylinAppIcon(f[0]), expand(f[4]));
+    QCOMPARE(m_backend.started.join(' '), expand(f[5]));
 }
 
 void tst_KylinScan::hostileIconsStayArguments()
 {
-    // Real find and cp, working folder and theme inside the sandbox.
-    QTemporaryDir sandbox;
-    const QString root = sandbox.path(), folder = root + QStringLiteral("/images/");
-    for (const char *dir : {"/work", "/images", "/theme/48x48", "/pix"})
+    // Real find and cp, working folder and theme inside the temporary folder.
+    const QString root = m_temp.path(), folder = images();
+    for (const char *dir : {"/work", "/theme/48x48", "/pix"})
         QVERIFY(QDir().mkpath(root + dir));
     for (const char *file : {"/theme/48x48/app.png", "/secret.png"})
         QVERIFY(QFile(root + file).open(QIODevice::WriteOnly));
-    KylinBackend backend;
-    backend.platformConventions = m_backend.platformConventions;
-    backend.platformConventions.iconThemeDir = root + QStringLiteral("/theme");
-    backend.platformConventions.pixmapDir = root + QStringLiteral("/pix");
-    OrvoKiv::Platform::ScopedBackendOverride override(backend);
-    qApp->setProperty("globalUserAppImage", folder);
+    m_backend.platformConventions.iconThemeDir = root + QStringLiteral("/theme");
+    m_backend.platformConventions.pixmapDir = root + QStringLiteral("/pix");
     const QString previousDir = QDir::currentPath();
     QDir::setCurrent(root + QStringLiteral("/work"));
 
@@ -223,12 +162,12 @@ void tst_KylinScan::hostileIconsStayArguments()
         QVERIFY2(path.startsWith(folder), qPrintable(path + QStringLiteral(" was created")));
     QVERIFY(after.contains(folder + QStringLiteral("secret.png")));
     QCOMPARE(QFileInfo::exists(QStringLiteral("/tmp/x")), tmpX);
-    for (const QString &process : qAsConst(backend.started)) {
+    for (const QString &process : qAsConst(m_backend.started)) {
         const QStringList parts = process.split('|');
         QCOMPARE(parts.size(), 4);
         QVERIFY(parts.first() == "cp" ? parts.at(1) == "--" && parts.at(3) == folder : parts.at(2) == "-name");
     }
-    QVERIFY(backend.started.contains(QStringLiteral("find|%1/theme|-name|app -o -fprint X.png").arg(root)));
+    QVERIFY(m_backend.started.contains(QStringLiteral("find|%1/theme|-name|app -o -fprint X.png").arg(root)));
 }
 
 void tst_KylinScan::secondScanStartsNoFind()

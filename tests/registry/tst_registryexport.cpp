@@ -4,7 +4,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
 
 using namespace OrvoKiv::Platform;
 
@@ -29,6 +35,24 @@ void collect(QtMsgType type, const QMessageLogContext &context, const QString &l
         previousHandler(type, context, line);
 }
 
+// Writes an export whose HKCU\Software\Test "v" is `value`, replacing the file atomically; unlike
+// QSaveFile without an fsync, so that a thousand rewrites stay cheap.
+bool writeExport(const QString &path, const QString &value)
+{
+    QFile file(path + QStringLiteral(".new"));
+    const QString text = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                        "[HKEY_CURRENT_USER\\Software\\Test]\r\n\"v\"=\"%1\"\r\n");
+    return file.open(QIODevice::WriteOnly) && file.write(text.arg(value).toUtf8()) > 0 && file.flush()
+        && std::rename(qPrintable(file.fileName()), qPrintable(path)) == 0;
+}
+
+// "v" with $ORVO_REGISTRY naming `source`.
+QString lookup(const RegistryStore &store, const QString &source)
+{
+    qputenv("ORVO_REGISTRY", QFile::encodeName(source));
+    return store.value(QStringLiteral("HKCU\\Software\\Test"), QStringLiteral("v"));
+}
+
 } // namespace
 
 class RegistryExportTest : public QObject
@@ -41,25 +65,24 @@ private Q_SLOTS:
     void lookups();
     void loggedLines_data();
     void loggedLines();
+    void defaultSource()
+    {
+        qputenv("ORVO_REGISTRY", QByteArray());
+        QCOMPARE(RegistryStore::sourcePath(), QStringLiteral("/etc/Tesvari/registry"));
+    }
+    void parsesOnlyWhatChanged();
+    void lookupsFromManyThreads();
 };
 
 void RegistryExportTest::lookups_data()
 {
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("view");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("answer");
-
-    const QString table = QString::fromUtf8(fixture(QStringLiteral("values.tsv")));
-    QVERIFY(!table.isEmpty());
-    for (const QString &line : table.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const char *column : {"source", "view", "key", "name", "answer"})
+        QTest::addColumn<QString>(column);
+    for (const QString &line : QString::fromUtf8(fixture(QStringLiteral("values.tsv"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const QStringList f = line.split(QLatin1Char('\t'));
-        if (line.startsWith(QLatin1Char('#')))
-            continue;
-        QVERIFY2(f.size() == 6, qPrintable(line));
-        QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << f[3] << f[4]
-                                        << QString(f[5]).replace(QChar(0x23CE), QLatin1Char('\n'));
+        QVERIFY2(line.startsWith(QLatin1Char('#')) || f.size() == 6, qPrintable(line));
+        if (!line.startsWith(QLatin1Char('#')))
+            QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << f[3] << f[4] << QString(f[5]).replace(QChar(0x23CE), QLatin1Char('\n'));
     }
 }
 
@@ -78,12 +101,11 @@ void RegistryExportTest::lookups()
                                                        : RegistryView::Default;
     if (name == QLatin1String("(sub-keys)")) {
         QCOMPARE(nativeBackend().registrySubKeys(key, v).join(QLatin1Char('|')), answer);
-        return;
+    } else {
+        const bool present = answer != QLatin1String("(missing)");
+        QCOMPARE(bool(RegistryStore::instance().tree().value(RegistryStore::inView(RegistryKeyPath::fromString(key), v), name)), present);
+        QCOMPARE(nativeBackend().registryValue(key, name, v), present ? answer : QString());
     }
-    const bool present = answer != QLatin1String("(missing)");
-    const RegistryKeyPath path = RegistryStore::inView(RegistryKeyPath::fromString(key), v);
-    QCOMPARE(bool(RegistryStore::instance().tree().value(path, name)), present);
-    QCOMPARE(nativeBackend().registryValue(key, name, v), present ? answer : QString());
 }
 
 // Every fixture: a bad line is logged once, with its number; a bad header rejects the file.
@@ -99,8 +121,7 @@ void RegistryExportTest::loggedLines_data()
         {QStringLiteral("garbage.reg"), {1}},
         {QStringLiteral("empty.reg"), {1}},
     };
-    QDirIterator it(folder, {QStringLiteral("*.reg")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
+    for (QDirIterator it(folder, {QStringLiteral("*.reg")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
         const QString file = it.next().mid(folder.size());
         QTest::newRow(qPrintable(file)) << file << bad.value(file);
     }
@@ -122,6 +143,74 @@ void RegistryExportTest::loggedLines()
         numbers.append(match.captured(2).toInt());
     }
     QCOMPARE(numbers, lines);
+}
+
+void RegistryExportTest::parsesOnlyWhatChanged()
+{
+    QTemporaryDir dir;
+    const auto file = [&dir](const char *name) { return dir.filePath(QString::fromUtf8(name)); };
+    QVERIFY(writeExport(file("10-a.reg"), QStringLiteral("a")));
+    QVERIFY(writeExport(file("20-b.reg"), QStringLiteral("b")));
+
+    RegistryStore store;
+    QCOMPARE(lookup(store, file("10-a.reg")), QStringLiteral("a"));
+    QCOMPARE(lookup(store, file("20-b.reg")), QStringLiteral("b"));
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("b"));
+    QCOMPARE(store.parseCount(), 2); // the folder's files were parsed already
+
+    QVERIFY(writeExport(file("30-c.reg"), QStringLiteral("c")));
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("c"));
+    QVERIFY(QFile::remove(file("30-c.reg")));
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("b"));
+    QCOMPARE(store.parseCount(), 3);
+
+    { // same size, same inode: only the modification time tells
+        QFile f(file("20-b.reg"));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const QByteArray bytes = f.readAll().replace("\"b\"", "\"x\"");
+        QVERIFY(f.seek(0) && f.write(bytes) == bytes.size() && f.flush());
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+    }
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("x"));
+    QCOMPARE(store.parseCount(), 4);
+
+    // A link's target changes outside the watched folder.
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("site.reg"));
+    QVERIFY(writeExport(target, QStringLiteral("link")));
+    QVERIFY(QFile::link(target, file("40-link.reg")));
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("link"));
+    QVERIFY(writeExport(target, QStringLiteral("moved")));
+    QCOMPARE(lookup(store, dir.path()), QStringLiteral("moved"));
+    QVERIFY(QFile::remove(file("20-b.reg")));
+    QCOMPARE(lookup(store, file("20-b.reg")), QString());
+    QCOMPARE(store.parseCount(), 6);
+}
+
+void RegistryExportTest::lookupsFromManyThreads()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.reg"));
+    QVERIFY(writeExport(path, QStringLiteral("0")));
+    RegistryStore store;
+    qputenv("ORVO_REGISTRY", QFile::encodeName(path));
+    std::atomic<int> misses{0};
+    std::atomic<bool> done{false};
+    std::unique_ptr<QThread> readers[4];
+    for (auto &reader : readers) {
+        reader.reset(QThread::create([&] {
+            while (!done)
+                misses += store.value(QStringLiteral("HKCU\\Software\\Test"), QStringLiteral("v")).isEmpty();
+        }));
+        reader->start();
+    }
+    for (int i = 1; i <= 1000; ++i)
+        writeExport(path, QString::number(i));
+    done = true;
+    for (auto &reader : readers)
+        reader->wait();
+    QCOMPARE(misses.load(), 0);
+    QCOMPARE(lookup(store, path), QStringLiteral("1000"));
 }
 
 QTEST_GUILESS_MAIN(RegistryExportTest)

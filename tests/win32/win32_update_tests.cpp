@@ -80,7 +80,8 @@ void checkShellStarts()
     check(!orvo_win32::shellOpen(folder + L"\\NoSuchUpdater.exe", L"x"), L"ShellExecuteW of a missing program fails");
 
     unsigned long code = 12345;
-    check(orvo_win32::shellRunHidden(self, L"--sleep-exit 400 7", &code) && code == 7,
+    const bool started = orvo_win32::shellRunHidden(self, L"--sleep-exit 400 7", &code);
+    check(started && code == 7,
           L"ShellExecuteExW waits for the exit code", std::to_wstring(code), L"7");
     check(!orvo_win32::shellRunHidden(folder + L"\\NoSuchInstaller.exe", L"/SILENT /VERYSILENT"),
           L"ShellExecuteExW of a missing program fails");

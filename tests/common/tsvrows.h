@@ -25,4 +25,15 @@ inline void addTsvRows(const QString &file, const QVector<const char *> &columns
     }
 }
 
+// A field of the current row, without a QFETCH per column.
+inline QString tsvField(const char *column)
+{
+    return *static_cast<QString *>(QTest::qData(column, qMetaTypeId<QString>()));
+}
+
+inline bool tsvYes(const char *column)
+{
+    return tsvField(column) == QLatin1String("yes");
+}
+
 #endif

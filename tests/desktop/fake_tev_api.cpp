@@ -1,25 +1,20 @@
-// Stands in for the board-control library. Its answers come from the environment at each call:
-// FAKE_TEV_RESULT (the return code) and FAKE_TEV_SECOND (the second value).
+// Stands in for the board-control library, with or without the board function. Its answers come
+// from the environment at each call: FAKE_TEV_RESULT (the return code), FAKE_TEV_SECOND.
 #include <cstdlib>
 
-namespace {
-int answer(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? std::atoi(value) : 0;
-}
-} // namespace
+#define FAKE_TEV_EXPORT extern "C" __attribute__((visibility("default")))
 
 #ifndef FAKE_TEV_WITHOUT_BOARD_INFO
-extern "C" __attribute__((visibility("default"))) int TEVAPI_GetBoardInfo(int *first, int *second, int)
+FAKE_TEV_EXPORT int TEVAPI_GetBoardInfo(int *first, int *second, int)
 {
+    const auto answer = [](const char *name) { return std::getenv(name) ? std::atoi(std::getenv(name)) : 0; };
     *first = 1;
     *second = answer("FAKE_TEV_SECOND");
     return answer("FAKE_TEV_RESULT");
 }
 #else
-extern "C" __attribute__((visibility("default"))) int TEVAPI_GetVersion()
+FAKE_TEV_EXPORT int TEVAPI_GetVersion()
 {
-    return answer("FAKE_TEV_RESULT");
+    return 0;
 }
 #endif

@@ -1,4 +1,5 @@
 #include "virtualkeyboard.h"
+#include "zrcommonutils.h"
 #include "zruserinfo.h"
 
 #include <QResource>
@@ -52,6 +53,14 @@ private slots:
         QCOMPARE(events(), QStringList({"user record", "[virtualkeyboard] hide keyboard",
                                         "[virtualkeyboard] Failed to get keyboard rect! frameworkInputPane is NULL!",
                                         "mask"}));
+    }
+
+    // This host has no screen: a QCoreApplication.
+    void screenlessFallbacks()
+    {
+        QCOMPARE(ZRCommonUtils::getPixsPerMm(), 3.7795277f);
+        QCOMPARE(ZRCommonUtils::getPixsPerPound(), float(3.7795277f * 25.4 / 72.0)); // about 1.3333
+        QVERIFY(!ZRCommonUtils::getScreenRect().isValid());
     }
 };
 

@@ -1,14 +1,19 @@
+// Processes, windows and the machine identity.
 #include "fakebackend.h"
+#include "machineidentity_p.h"
 #include "windows_p.h"
 
 #include <zrcommonutils.h>
 
+#include <QSettings>
 #include <QtTest>
 
 using namespace OrvoKiv::Platform;
+using OrvoKiv::Desktop::NetworkInterfaceEntry;
 
 Q_DECLARE_METATYPE(ForegroundWindow)
 Q_DECLARE_METATYPE(ProcessImage)
+Q_DECLARE_METATYPE(QList<NetworkInterfaceEntry>)
 
 namespace {
 
@@ -25,6 +30,11 @@ struct DesktopBackend : FakeBackend
     }
 };
 
+QSettings privateSettings()
+{
+    return QSettings(ZRCommonUtils::getPirvateConfigFile(), QSettings::IniFormat);
+}
+
 } // namespace
 
 class tst_ProcessesWindows : public QObject
@@ -32,12 +42,25 @@ class tst_ProcessesWindows : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void processesAndWindows();
     void fullscreen_data();
     void fullscreen();
-    void taskbar();
     void swapMouseButton();
+    void hardwareAddress_data();
+    void hardwareAddress();
+    void createdOnFirstDemand();
+    void storedIdentifier_data();
+    void storedIdentifier();
 };
+
+void tst_ProcessesWindows::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Tesvari"));
+    QCoreApplication::setApplicationName(QStringLiteral("IdentityTest"));
+    QFile::remove(ZRCommonUtils::getPirvateConfigFile());
+}
 
 void tst_ProcessesWindows::processesAndWindows()
 {
@@ -59,6 +82,11 @@ void tst_ProcessesWindows::processesAndWindows()
                         {15, 7, true, false}, {16, 9, false, false}, {17, 9, true, true}};
     QCOMPARE(reinterpret_cast<quintptr>(ZRCommonUtils::hGetProcessWnd(7)), quintptr(14));
     QVERIFY(!ZRCommonUtils::hGetProcessWnd(9));
+
+    ZRCommonUtils::autoHideTraywndBar(true);
+    ZRCommonUtils::autoHideTraywndBar(false);
+    // ABS_AUTOHIDE, then ABS_ALWAYSONTOP: always on top whatever the setting was.
+    QCOMPARE(platform.taskbarStates, (QList<int>{1, 2}));
 }
 
 void tst_ProcessesWindows::fullscreen_data()
@@ -101,16 +129,6 @@ void tst_ProcessesWindows::fullscreen()
     QTEST(ZRCommonUtils::checkFullscreenExist(), "expected");
 }
 
-void tst_ProcessesWindows::taskbar()
-{
-    DesktopBackend platform;
-    ScopedBackendOverride scope(platform);
-    ZRCommonUtils::autoHideTraywndBar(true);
-    ZRCommonUtils::autoHideTraywndBar(false);
-    // ABS_AUTOHIDE, then ABS_ALWAYSONTOP: always on top whatever the setting was.
-    QCOMPARE(platform.taskbarStates, (QList<int>{1, 2}));
-}
-
 void tst_ProcessesWindows::swapMouseButton()
 {
     FakeBackend platform; // not swapped: the probe's own swap is undone
@@ -122,6 +140,60 @@ void tst_ProcessesWindows::swapMouseButton()
     platform.buttonsSwapped = false; // changed by the user meanwhile: the first answer holds
     QVERIFY(ZRCommonUtils::isSwapMouseButton());
     QCOMPARE(platform.swapCalls, 3);
+}
+
+void tst_ProcessesWindows::hardwareAddress_data()
+{
+    QTest::addColumn<QList<NetworkInterfaceEntry>>("interfaces");
+    QTest::addColumn<int>("chosen"); // -1: none; every address up to it is logged, in list order
+
+    using F = QNetworkInterface;
+    const NetworkInterfaceEntry loopBack{"00:00:00:00:00:00", F::IsUp | F::IsRunning | F::IsLoopBack},
+        notRunning{"00:1A:2B:3C:4D:01", F::IsUp}, down{"00:1A:2B:3C:4D:02", F::IsRunning};
+    QTest::newRow("loop-back, not running, down skipped")
+        << QList<NetworkInterfaceEntry>{loopBack, notRunning, down, {"00:1A:2B:3C:4D:5E", F::IsUp | F::IsRunning},
+                                        {"00:1A:2B:3C:4D:5F", F::IsUp | F::IsRunning | F::CanBroadcast}}
+        << 3;
+    QTest::newRow("no active interface") << QList<NetworkInterfaceEntry>{loopBack, notRunning, down} << -1;
+}
+
+void tst_ProcessesWindows::hardwareAddress()
+{
+    QFETCH(QList<NetworkInterfaceEntry>, interfaces);
+    QFETCH(int, chosen);
+    for (int i = 0; i < (chosen < 0 ? interfaces.size() : chosen + 1); ++i)
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(QLatin1Char('"') + interfaces.at(i).hardwareAddress + QLatin1Char('"')));
+    QCOMPARE(OrvoKiv::Desktop::firstActiveHardwareAddress(interfaces),
+             chosen < 0 ? QString() : interfaces.at(chosen).hardwareAddress);
+}
+
+void tst_ProcessesWindows::createdOnFirstDemand()
+{
+    const QString uid = ZRCommonUtils::getPcUid();
+    const QString stored = privateSettings().value(QStringLiteral("startup/puid")).toString();
+    QCOMPARE(QUuid(stored).toString(), stored); // a braced identifier, written by the first call
+    QCOMPARE(ZRCommonUtils::getPcGUID(), QUuid(stored).toString(QUuid::Id128));
+    QCOMPARE(ZRCommonUtils::getPcUid(), uid);
+}
+
+void tst_ProcessesWindows::storedIdentifier_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("guid");
+    QTest::addColumn<QString>("uid");
+    QTest::newRow("digits met from the end")
+        << "{6f9619ff-8b86-d011-b42d-00c04fc964ff}" << "6f9619ff8b86d011b42d00c04fc964ff" << "469400";
+    QTest::newRow("three digits only")
+        << "{abcdef1b-cdef-abcd-efab-cdefab2cde3f}" << "abcdef1bcdefabcdefabcdefab2cde3f" << "321";
+}
+
+void tst_ProcessesWindows::storedIdentifier()
+{
+    QFETCH(QString, stored);
+    privateSettings().setValue(QStringLiteral("startup/puid"), stored);
+    QTEST(ZRCommonUtils::getPcGUID(), "guid");
+    QTEST(ZRCommonUtils::getPcUid(), "uid");
+    QCOMPARE(privateSettings().value(QStringLiteral("startup/puid")).toString(), stored);
 }
 
 QTEST_GUILESS_MAIN(tst_ProcessesWindows)

@@ -107,11 +107,13 @@ QStringList uninstallEntries()
 class FinalList
 {
 public:
+    // Name and path as the entry text reads back: a "|" inside a shortcut name splits it there.
     void append(const ProgramEntry &entry)
     {
         m_texts.append(entry.text());
-        m_compactNames.push_back(compact(entry.name));
-        m_paths.push_back(entry.path);
+        const ProgramEntry stored = ProgramEntry::parse(m_texts.last());
+        m_compactNames.push_back(compact(stored.name));
+        m_paths.push_back(stored.path);
     }
 
     bool hasDuplicateOf(const ProgramEntry &candidate) const

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
 #include <vector>
@@ -61,6 +62,12 @@ QString compact(const QString &text)
     return out;
 }
 
+// The scan thread is asked to stop when the application quits; a partial answer is dropped.
+bool quitting()
+{
+    return QThread::currentThread()->isInterruptionRequested();
+}
+
 QStringList uninstallEntries()
 {
     struct Source
@@ -81,6 +88,8 @@ QStringList uninstallEntries()
         const QString root = QLatin1String(source.key) + QLatin1Char('\\');
         const QStringList subKeys = platform.registrySubKeys(QLatin1String(source.key), source.view);
         for (const QString &subKey : subKeys) {
+            if (quitting())
+                return entries;
             const QString key = root + subKey;
             auto value = [&](const char *name) { return platform.registryValue(key, QLatin1String(name), source.view); };
             const QString displayName = value("DisplayName");
@@ -203,8 +212,11 @@ QJsonArray ZRWinAppUtils::appInstallInSystem()
         if (isExecutable(entry.path))
             list.append(entry);
     }
-    for (const QString &text : registryList)
+    for (const QString &text : registryList) {
+        if (quitting())
+            return {};
         addRegistryEntry(list, text);
+    }
 
     QStringList &finalApps = list.texts();
     handleOffice(finalApps);
@@ -218,6 +230,8 @@ QJsonArray ZRWinAppUtils::appInstallInSystem()
 
     QJsonArray result;
     for (const QString &text : qAsConst(finalApps)) {
+        if (quitting())
+            return {};
         const ProgramEntry entry = ProgramEntry::parse(text);
         place(result, entry.name, recordFor(entry));
     }

@@ -9,6 +9,7 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     OrvoKiv::Platform::Conventions platformConventions = OrvoKiv::Platform::Conventions::windows();
     QString exePath = QStringLiteral("C:\\Apps\\Suite\\app.exe");
     QString commonPrograms;
+    mutable int shortcutsResolved = 0;
 
     OrvoKiv::Platform::Conventions conventions() const override { return platformConventions; }
     QString executablePath() const override { return exePath; }
@@ -23,6 +24,7 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     }
     QString shortcutTarget(const QString &path) const override
     {
+        ++shortcutsResolved;
         return OrvoKiv::Platform::nativeBackend().shortcutTarget(path);
     }
     QString commonProgramsFolder() const override { return commonPrograms; }

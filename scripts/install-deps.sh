@@ -11,6 +11,8 @@ packages=(
     mingw-w64 g++-mingw-w64 wine64
     # the zh_CN locale source, so Wine runs the shortcut checks in code page 936
     locales
+    # the sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes
+    clang libclang-rt-14-dev
 )
 
 missing=()

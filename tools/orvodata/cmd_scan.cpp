@@ -7,6 +7,10 @@
 #include <QJsonArray>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace orvodata {
 
 int runScan(const QStringList &arguments)
@@ -24,8 +28,11 @@ int runScan(const QStringList &arguments)
         return code;
     bool ok = false;
     const double seconds = args.value(QStringLiteral("timeout")).toDouble(&ok);
-    if (!ok || seconds <= 0)
-        return fail(Usage, QStringLiteral("scan: --timeout takes a positive number of seconds"));
+    // Finite, positive and within what a timer takes in milliseconds: "1e10", "inf" and "nan"
+    // would overflow the conversion.
+    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds * 1000 > std::numeric_limits<int>::max())
+        return fail(Usage, QStringLiteral("scan: --timeout takes a positive number of seconds up to %1")
+                               .arg(std::numeric_limits<int>::max() / 1000));
 
     const QString envDir = QDir::searchPaths(QStringLiteral("envDir")).value(0);
 #ifndef Q_OS_WIN
@@ -41,9 +48,10 @@ int runScan(const QStringList &arguments)
         exitCode = Success;
         QCoreApplication::quit();
     });
-    QTimer::singleShot(int(seconds * 1000), qApp, &QCoreApplication::quit);
+    QTimer::singleShot(std::max(1, int(seconds * 1000)), qApp, &QCoreApplication::quit);
     catalogue->appInstallInWinSystem();
     QCoreApplication::exec();
+    // Quitting asked the scan to stop and waited for it, so leaving now is safe.
     if (exitCode != Success)
         return fail(Failure, QStringLiteral("scan: no answer within %1 s").arg(seconds));
     return Success;

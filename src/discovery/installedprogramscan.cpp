@@ -1,6 +1,7 @@
 #include "zrwinapputils.h"
 
 #include "installedrecognition_p.h"
+#include "lookuptrace_p.h"
 #include "orvolog_p.h"
 #include "platformbackend_p.h"
 #include "programentry_p.h"
@@ -62,6 +63,15 @@ QString compact(const QString &text)
     return out;
 }
 
+// Why a candidate was kept, merged or dropped, for `orvodata scan --explain`; costs nothing
+// unless a trace is active on this thread.
+template <typename Text>
+void explain(Text text)
+{
+    if (OrvoKiv::LookupTrace::isActive())
+        OrvoKiv::LookupTrace::record(text());
+}
+
 // The scan thread is asked to stop when the application quits; a partial answer is dropped.
 bool quitting()
 {
@@ -99,12 +109,16 @@ QStringList uninstallEntries()
             // Updates name their parent product; system components are not programs to launch.
             if (displayName.isEmpty() || value("SystemComponent").toInt() == 1
                 || !value("ParentKeyName").isEmpty() || !value("ParentDisplayName").isEmpty()) {
+                explain([&] { return QStringLiteral("uninstall key %1: dropped (no DisplayName, a system component or an update)").arg(key); });
                 continue;
             }
             const QString text = displayName + QLatin1Char('|') + displayIcon;
             if (!seen.contains(text)) {
                 seen.insert(text);
                 entries.append(text);
+                explain([&] { return QStringLiteral("uninstall key %1: listed as \"%2\"").arg(key, text); });
+            } else {
+                explain([&] { return QStringLiteral("uninstall key %1: merged, \"%2\" is listed already").arg(key, text); });
             }
         }
     }
@@ -125,14 +139,15 @@ public:
         m_paths.push_back(stored.path);
     }
 
-    bool hasDuplicateOf(const ProgramEntry &candidate) const
+    // The first accepted entry the candidate duplicates, or -1.
+    int duplicateOf(const ProgramEntry &candidate) const
     {
         const QString name = compact(candidate.name);
         for (size_t i = 0; i < m_paths.size(); ++i) {
             if (name.contains(m_compactNames[i]) || candidate.path.contains(m_paths[i]))
-                return true;
+                return int(i);
         }
-        return false;
+        return -1;
     }
 
     QStringList &texts() { return m_texts; }
@@ -147,22 +162,28 @@ private:
 // already covers. The suite's own programs come through their shortcuts only.
 void addRegistryEntry(FinalList &list, const QString &text)
 {
+    const auto dropped = [&text](const QString &why) {
+        explain([&] { return QStringLiteral("registry entry \"%1\": dropped, %2").arg(text, why); });
+    };
     ProgramEntry entry = ProgramEntry::parse(text);
     if (entry.path.isEmpty())
-        return;
+        return dropped(QStringLiteral("no DisplayIcon"));
     if (!QFile::exists(entry.path)) {
         entry.path = entry.path.section(QLatin1Char(','), 0, 0); // drop an icon index such as ",0"
         if (!QFile::exists(entry.path))
-            return;
+            return dropped(QStringLiteral("no file at \"%1\"").arg(entry.path));
     }
     entry.path = withSlashes(entry.path);
     if (!isExecutable(entry.path))
-        return;
+        return dropped(QStringLiteral("not an .exe"));
     if (entry.name.contains(QLatin1String("Orvo")) || entry.path.contains(QLatin1String("Orvo")))
-        return;
-    if (isExcluded(entry.name, entry.path) || list.hasDuplicateOf(entry))
-        return;
+        return dropped(QStringLiteral("the suite's own (\"Orvo\"), found through its shortcuts only"));
+    if (isExcluded(entry.name, entry.path))
+        return dropped(QStringLiteral("excluded by name or path"));
+    if (const int duplicate = list.duplicateOf(entry); duplicate >= 0)
+        return dropped(QStringLiteral("merged into \"%1\"").arg(list.texts().at(duplicate)));
     list.append(entry);
+    explain([&] { return QStringLiteral("registry entry \"%1\": kept as \"%2\"").arg(text, entry.text()); });
 }
 
 QJsonObject thirdPartyRecord(const ProgramEntry &entry)
@@ -207,10 +228,15 @@ QJsonArray ZRWinAppUtils::appInstallInSystem()
         const ProgramEntry entry{it.key(), withSlashes(it.value())};
         if (isExcluded(entry.name, entry.path) || entry.name == QString::fromUtf8("Orvo驱动程序")
             || entry.name == QString::fromUtf8("Orvo双师课堂")) {
+            explain([&] { return QStringLiteral("shortcut %1: dropped, excluded by name or path").arg(entry.name); });
             continue;
         }
         if (isExecutable(entry.path))
             list.append(entry);
+        explain([&] {
+            return QStringLiteral("shortcut %1: %2").arg(entry.name, isExecutable(entry.path) ? QStringLiteral("kept as \"%1\"").arg(entry.text())
+                                                                                                : QStringLiteral("dropped, target \"%1\" is not an .exe").arg(entry.path));
+        });
     }
     for (const QString &text : registryList) {
         if (quitting())

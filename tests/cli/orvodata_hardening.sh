@@ -26,6 +26,10 @@ expect 0 'latin.ini is not valid UTF-8'              -- catalogue --explain --fi
 expect 1 'no catalogue to recognise against'         -- --env "$work/noenv" recognise Other C:/Other/other.exe
 expect 0 '"recognisedBy": "isOrvoNewApp"'            -- recognise 演示 'C:\Program Files\Tesvari\OrvoDemoShell.exe'
 
+expect 0 'SketchpadUpdate: dropped \(no DisplayName'    -- scan --explain
+expect 0 'Player 12.1.*dropped, merged into .{0,2}Media Player' -- scan --explain
+expect 0 'shortcut Calculator: kept as'              -- scan --explain
+
 for timeout in 1e10 inf nan -1 x; do
     expect 2 'positive number of seconds'            -- scan --timeout "$timeout"
 done

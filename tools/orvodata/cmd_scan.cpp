@@ -1,10 +1,14 @@
 #include "command.h"
 
+#include "lookuptrace_p.h"
+
 #include <orvoappinfo.h>
+#include <zrwinapputils.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QTimer>
 
 #include <algorithm>
@@ -23,7 +27,11 @@ int runScan(const QStringList &arguments)
                                   "named *.lnk), and relative program paths resolved from the environment folder."));
     const QCommandLineOption timeout(QStringLiteral("timeout"), QStringLiteral("Give up after SECONDS (default 60)."),
                                      QStringLiteral("SECONDS"), QStringLiteral("60"));
+    const QCommandLineOption explain(QStringLiteral("explain"),
+                                     QStringLiteral("Scan on this thread and say, for each uninstall key, shortcut and registry\n"
+                                                    "entry, why it was kept, merged or dropped (no --timeout)."));
     args.addOption(timeout);
+    args.addOption(explain);
     if (const int code = args.parse(arguments); code >= 0)
         return code;
     bool ok = false;
@@ -42,13 +50,21 @@ int runScan(const QStringList &arguments)
 #endif
 
     OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
+    if (args.isSet(QStringLiteral("explain"))) {
+        // The trace is per thread, so this scan runs here rather than on the scan thread.
+        OrvoKiv::LookupTrace trace;
+        const QJsonArray programs = ZRWinAppUtils::appInstallInSystem();
+        printJson(QJsonObject{{QStringLiteral("explain"), QJsonArray::fromStringList(trace.takeLines())},
+                              {QStringLiteral("programs"), programs}});
+        return Success;
+    }
     int exitCode = Failure;
-    QObject::connect(catalogue, &OrvoAppInfo::signalWinAppsData, qApp, [&exitCode](const QJsonArray &programs) {
+    QObject::connect(catalogue, &OrvoAppInfo::signalWinAppsData, QCoreApplication::instance(), [&exitCode](const QJsonArray &programs) {
         printJson(programs);
         exitCode = Success;
         QCoreApplication::quit();
     });
-    QTimer::singleShot(std::max(1, int(seconds * 1000)), qApp, &QCoreApplication::quit);
+    QTimer::singleShot(std::max(1, int(seconds * 1000)), QCoreApplication::instance(), &QCoreApplication::quit);
     catalogue->appInstallInWinSystem();
     QCoreApplication::exec();
     // Quitting asked the scan to stop and waited for it, so leaving now is safe.

@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -32,7 +31,6 @@ private Q_SLOTS:
     void removeKeyTakesSubKeys();
     void writeIniCreatesAndGroups();
     void writeIniLosesNothingUnderContention();
-    void writeIniLosesNothingAcrossProcesses();
     void writeIniWaitIsBounded();
     void specialFilesReadAsEmpty_data();
     void specialFilesReadAsEmpty();
@@ -173,30 +171,6 @@ void tst_IniManager::writeIniLosesNothingUnderContention()
         for (int k = 0; k < keysPerThread; ++k)
             QCOMPARE(settings.value(QStringLiteral("t%1/k%2").arg(t).arg(k)).toInt(), t * 1000 + k);
     }
-}
-
-// One-shot writers: every process reads, changes and writes the whole file, so without a lock
-// across processes some keys are overwritten by a writer that read the file before they landed.
-void tst_IniManager::writeIniLosesNothingAcrossProcesses()
-{
-    constexpr int writers = 1600, atOnce = 16;
-    const QString file = path("processes.ini");
-    std::vector<std::unique_ptr<QProcess>> running;
-    int started = 0, failed = 0;
-    while (started < writers || !running.empty()) {
-        while (started < writers && int(running.size()) < atOnce) {
-            running.emplace_back(std::make_unique<QProcess>());
-            running.back()->start(QStringLiteral(ORVO_INI_WRITER), {file, QStringLiteral("k%1").arg(started), QString::number(started)});
-            ++started;
-        }
-        QVERIFY(running.front()->waitForFinished(30000));
-        failed += running.front()->exitCode() != 0 || running.front()->exitStatus() != QProcess::NormalExit;
-        running.erase(running.begin());
-    }
-    QCOMPARE(failed, 0);
-    QSettings settings(file, QSettings::IniFormat);
-    QCOMPARE(settings.allKeys().size(), writers);
-    QVERIFY(!QFile::exists(file + QStringLiteral(".writelock")));
 }
 
 // A lock held by a live, hung writer costs a write the bounded wait, not forever, and the file

@@ -1,13 +1,6 @@
-// libFuzzer target for the registry export parser. Not part of the build; with clang:
-//
-//   clang++ -std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
-//       -DQT_NO_CAST_FROM_ASCII -DQT_NO_CAST_TO_ASCII -DQT_USE_QSTRINGBUILDER \
-//       -I<build>/src -Isrc/platform/posix -Isrc/platform -Isrc/foundation \
-//       $(pkg-config --cflags Qt5Core) fuzz/registryexport_fuzz.cpp \
-//       src/platform/posix/registryexport.cpp src/platform/posix/registrytree.cpp \
-//       $(pkg-config --libs Qt5Core) -o registryexport_fuzz
-//   ./registryexport_fuzz -max_len=65536 tests/data/registry tests/data/registry/exported
+// libFuzzer target for the registry export parser; built and run by scripts/fuzz.sh.
 
+#include "fuzzinput.h"
 #include "registryexport_p.h"
 
 #include <QByteArray>
@@ -16,18 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-void quiet(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const bool silenced = (qInstallMessageHandler(quiet), true);
-    Q_UNUSED(silenced);
+    silenceQt();
 
     using namespace OrvoKiv::Platform;
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));

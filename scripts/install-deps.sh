@@ -21,6 +21,8 @@ packages=(
     nginx
     # small desktop programs with desktop entries and theme icons, for the desktop scan's CLI test
     mousepad qalculate-gtk galculator
+    # the sanitizer build and the fuzz targets: clang with its sanitizer and libFuzzer runtimes
+    clang libclang-rt-14-dev
 )
 
 installed() {

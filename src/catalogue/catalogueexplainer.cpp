@@ -16,7 +16,7 @@ CatalogueExplainer::Explanation CatalogueExplainer::explain(const QString &entry
     const QStringList fields = AppRecord::splitEntry(entry);
     if (explanation.record.isEmpty()) {
         explanation.steps << (fields.size() < 7
-                                  ? QStringLiteral("not an application: %1 field(s), the group is field 7").arg(fields.size())
+                                  ? QStringLiteral("not an application: %1 field(s), the group is field 6 (fields count from 0)").arg(fields.size())
                                   : QStringLiteral("not an application: unknown group \"%1\"").arg(fields.at(6)));
     } else if (explanation.record.value(QLatin1String("appGroup")).toString() == QLatin1String("WebApp")) {
         explanation.steps << QStringLiteral("web applications are always installed");

@@ -1,6 +1,7 @@
 #include "zrwinapputils.h"
 
 #include "installedrecognition_p.h"
+#include "lookuptrace_p.h"
 #include "orvolog_p.h"
 #include "platformbackend_p.h"
 #include "programentry_p.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
+#include <QThread>
 
 #include <algorithm>
 #include <vector>
@@ -62,6 +64,21 @@ QString compact(const QString &text)
     return out;
 }
 
+// Why a candidate was kept, merged or dropped, for `orvodata scan --explain`; costs nothing
+// unless a trace is active on this thread.
+template <typename Text>
+void explain(Text text)
+{
+    if (OrvoKiv::LookupTrace::isActive())
+        OrvoKiv::LookupTrace::record(text());
+}
+
+// The scan thread is asked to stop when the application quits; a partial answer is dropped.
+bool quitting()
+{
+    return QThread::currentThread()->isInterruptionRequested();
+}
+
 QStringList uninstallEntries()
 {
     struct Source
@@ -85,7 +102,10 @@ QStringList uninstallEntries()
         const QString root = QLatin1String(source.key) + QLatin1Char('\\');
         const QStringList subKeys = platform.registrySubKeys(QLatin1String(source.key), source.view);
         for (const QString &subKey : subKeys) {
-            const QStringList values = platform.registryValues(root + subKey, valueNames, source.view);
+            if (quitting())
+                return entries;
+            const QString key = root + subKey;
+            const QStringList values = platform.registryValues(key, valueNames, source.view);
             const QString &displayName = values.at(0);
             QString displayIcon = values.at(1);
             if (displayIcon.startsWith(QLatin1Char('"')) || displayIcon.endsWith(QLatin1Char('"')))
@@ -93,12 +113,16 @@ QStringList uninstallEntries()
             // Updates name their parent product; system components are not programs to launch.
             if (displayName.isEmpty() || values.at(2).toInt() == 1 || !values.at(3).isEmpty()
                 || !values.at(4).isEmpty()) {
+                explain([&] { return QStringLiteral("uninstall key %1: dropped (no DisplayName, a system component or an update)").arg(key); });
                 continue;
             }
             const QString text = displayName + QLatin1Char('|') + displayIcon;
             if (!seen.contains(text)) {
                 seen.insert(text);
                 entries.append(text);
+                explain([&] { return QStringLiteral("uninstall key %1: listed as \"%2\"").arg(key, text); });
+            } else {
+                explain([&] { return QStringLiteral("uninstall key %1: merged, \"%2\" is listed already").arg(key, text); });
             }
         }
     }
@@ -109,18 +133,22 @@ QStringList uninstallEntries()
 class FinalList
 {
 public:
+    // Name and path as the entry text reads back: a "|" inside a shortcut name splits it there.
     void append(const ProgramEntry &entry)
     {
         m_texts.append(entry.text());
-        m_compactNames.add(compact(entry.name));
-        m_paths.add(entry.path);
+        const ProgramEntry stored = ProgramEntry::parse(m_texts.last());
+        m_compactNames.add(compact(stored.name));
+        m_paths.add(stored.path);
     }
 
-    // Whether an accepted program's compacted name occurs in the candidate's, or its path in
-    // the candidate's path.
-    bool hasDuplicateOf(const ProgramEntry &candidate) const
+    // The first accepted entry the candidate duplicates (an accepted compacted name occurs in
+    // the candidate's, or an accepted path in the candidate's path), or -1.
+    int duplicateOf(const ProgramEntry &candidate) const
     {
-        return m_compactNames.occursIn(compact(candidate.name)) || m_paths.occursIn(candidate.path);
+        const int byName = m_compactNames.firstOccurringIn(compact(candidate.name));
+        const int byPath = m_paths.firstOccurringIn(candidate.path);
+        return byName < 0 ? byPath : byPath < 0 ? byName : qMin(byName, byPath);
     }
 
     QStringList &texts() { return m_texts; }
@@ -135,22 +163,28 @@ private:
 // already covers. The suite's own programs come through their shortcuts only.
 void addRegistryEntry(FinalList &list, const QString &text)
 {
+    const auto dropped = [&text](const QString &why) {
+        explain([&] { return QStringLiteral("registry entry \"%1\": dropped, %2").arg(text, why); });
+    };
     ProgramEntry entry = ProgramEntry::parse(text);
     if (entry.path.isEmpty())
-        return;
+        return dropped(QStringLiteral("no DisplayIcon"));
     if (!QFile::exists(entry.path)) {
         entry.path = entry.path.section(QLatin1Char(','), 0, 0); // drop an icon index such as ",0"
         if (!QFile::exists(entry.path))
-            return;
+            return dropped(QStringLiteral("no file at \"%1\"").arg(entry.path));
     }
     entry.path = withSlashes(entry.path);
     if (!isExecutable(entry.path))
-        return;
+        return dropped(QStringLiteral("not an .exe"));
     if (entry.name.contains(QLatin1String("Orvo")) || entry.path.contains(QLatin1String("Orvo")))
-        return;
-    if (isExcluded(entry.name, entry.path) || list.hasDuplicateOf(entry))
-        return;
+        return dropped(QStringLiteral("the suite's own (\"Orvo\"), found through its shortcuts only"));
+    if (isExcluded(entry.name, entry.path))
+        return dropped(QStringLiteral("excluded by name or path"));
+    if (const int duplicate = list.duplicateOf(entry); duplicate >= 0)
+        return dropped(QStringLiteral("merged into \"%1\"").arg(list.texts().at(duplicate)));
     list.append(entry);
+    explain([&] { return QStringLiteral("registry entry \"%1\": kept as \"%2\"").arg(text, entry.text()); });
 }
 
 QJsonObject thirdPartyRecord(const ProgramEntry &entry)
@@ -195,13 +229,21 @@ QJsonArray ZRWinAppUtils::appInstallInSystem()
         const ProgramEntry entry{it.key(), withSlashes(it.value())};
         if (isExcluded(entry.name, entry.path) || entry.name == QString::fromUtf8("Orvo驱动程序")
             || entry.name == QString::fromUtf8("Orvo双师课堂")) {
+            explain([&] { return QStringLiteral("shortcut %1: dropped, excluded by name or path").arg(entry.name); });
             continue;
         }
         if (isExecutable(entry.path))
             list.append(entry);
+        explain([&] {
+            return QStringLiteral("shortcut %1: %2").arg(entry.name, isExecutable(entry.path) ? QStringLiteral("kept as \"%1\"").arg(entry.text())
+                                                                                                : QStringLiteral("dropped, target \"%1\" is not an .exe").arg(entry.path));
+        });
     }
-    for (const QString &text : registryList)
+    for (const QString &text : registryList) {
+        if (quitting())
+            return {};
         addRegistryEntry(list, text);
+    }
 
     QStringList &finalApps = list.texts();
     handleOffice(finalApps);
@@ -217,6 +259,8 @@ QJsonArray ZRWinAppUtils::appInstallInSystem()
 
     QJsonArray result;
     for (const QString &text : qAsConst(finalApps)) {
+        if (quitting())
+            return {};
         const ProgramEntry entry = ProgramEntry::parse(text);
         place(result, entry.name, recordFor(entry));
     }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSet>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -21,52 +22,70 @@ bool isWantedShortcut(const QString &fileName)
     return true;
 }
 
-// Folders being walked on this thread: a folder link back into one of them would never end.
-thread_local QSet<QString> t_walking;
+using Links = QMap<QString, QString>;
 
-} // namespace
-
-QMap<QString, QString> ZRWinAppUtils::winAppLinks()
+// Depth-first, each real folder once per walk: links that lead back into the tree (cycles) or
+// share a sub-folder would otherwise repeat it without bound. A plain sub-folder's real path
+// extends its parent's; resolving every one would cost a walk down the whole path per folder.
+void walk(const QString &folder, const QString &realPath, Links &links, QSet<QString> &walked,
+          const OrvoKiv::Platform::Backend &platform)
 {
-    QMap<QString, QString> links;
-    QStringList folders = {
-        QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation).value(0),
-        QStandardPaths::standardLocations(QStandardPaths::DesktopLocation).value(0),
-        QStringLiteral("C:/Users/Public/Desktop"),
-    };
-    const QString commonPrograms = OrvoKiv::Platform::backend().commonProgramsFolder();
-    if (!commonPrograms.isEmpty())
-        folders << commonPrograms;
-    // Later folders win: all users' Start menu over the desktops over the user's Start menu.
-    for (const QString &folder : qAsConst(folders))
-        allLinkFilesInDir(folder, links);
-    return links;
-}
+    if (realPath.isEmpty() || walked.contains(realPath) || QThread::currentThread()->isInterruptionRequested())
+        return;
+    walked.insert(realPath);
 
-QMap<QString, QString> ZRWinAppUtils::allLinkFilesInDir(QString folder, QMap<QString, QString> &links)
-{
     QDir dir(folder); // sorted by name, ignoring case
-    if (!dir.exists())
-        return links;
-    const QString canonical = dir.canonicalPath();
-    if (t_walking.contains(canonical))
-        return links;
-    t_walking.insert(canonical);
-
     dir.setFilter(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
     const QFileInfoList entries = dir.entryInfoList();
-    const OrvoKiv::Platform::Backend &platform = OrvoKiv::Platform::backend();
     for (const QFileInfo &entry : entries) {
         if (entry.isDir()) {
-            allLinkFilesInDir(entry.filePath(), links);
+#ifdef Q_OS_WIN
+            const bool link = true; // junctions do not count as links there
+#else
+            const bool link = entry.isSymLink();
+#endif
+            walk(entry.filePath(), link ? entry.canonicalFilePath() : realPath + QLatin1Char('/') + entry.fileName(),
+                 links, walked, platform);
             continue;
         }
         const QString fileName = entry.fileName();
         if (isWantedShortcut(fileName))
             links.insert(fileName.chopped(4), platform.shortcutTarget(entry.filePath()));
     }
+}
 
-    t_walking.remove(canonical);
+} // namespace
+
+QMap<QString, QString> ZRWinAppUtils::winAppLinks()
+{
+    QMap<QString, QString> links;
+    QString desktop = QStandardPaths::standardLocations(QStandardPaths::DesktopLocation).value(0);
+    // XDG marks a disabled desktop by pointing it at the home folder, which is no shortcut folder.
+    if (QDir(desktop) == QDir::home())
+        desktop.clear();
+    QStringList folders = {
+        QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation).value(0),
+        desktop,
+        QStringLiteral("C:/Users/Public/Desktop"),
+    };
+    const QString commonPrograms = OrvoKiv::Platform::backend().commonProgramsFolder();
+    if (!commonPrograms.isEmpty())
+        folders << commonPrograms;
+    // Later folders win: all users' Start menu over the desktops over the user's Start menu.
+    for (const QString &folder : qAsConst(folders)) {
+        if (!folder.isEmpty()) // QDir("") would be the current folder
+            allLinkFilesInDir(folder, links);
+    }
+    return links;
+}
+
+QMap<QString, QString> ZRWinAppUtils::allLinkFilesInDir(QString folder, QMap<QString, QString> &links)
+{
+    const QDir dir(folder);
+    if (!dir.exists())
+        return links;
+    QSet<QString> walked;
+    walk(folder, dir.canonicalPath(), links, walked, OrvoKiv::Platform::backend());
     return links;
 }
 

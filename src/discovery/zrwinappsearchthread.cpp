@@ -17,7 +17,11 @@ void ZRWinAppSearchThread::run()
 {
     // Shared by every instance; only one scan runs at a time, so no lock.
     static QJsonArray cache;
-    if (cache.isEmpty())
-        cache = ZRWinAppUtils::appInstallInSystem();
+    if (cache.isEmpty()) {
+        const QJsonArray programs = ZRWinAppUtils::appInstallInSystem();
+        if (isInterruptionRequested()) // cut short: neither a result nor a reason to scan again
+            return;
+        cache = programs;
+    }
     Q_EMIT signalWinAppsData(cache);
 }

@@ -1,6 +1,7 @@
 #ifndef ORVO_INIFILE_P_H
 #define ORVO_INIFILE_P_H
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QVector>
 
@@ -8,10 +9,20 @@
 
 namespace OrvoKiv {
 
-// Every INI file of the suite is UTF-8 in Qt's INI conventions.
+// QSettings would block on a FIFO and read a device without end: only a regular file, or none
+// yet, is an INI file.
+inline bool isReadableAsIni(const QString &filePath)
+{
+    const QFileInfo info(filePath);
+    return !info.exists() || info.isFile();
+}
+
+// Every INI file of the suite is UTF-8 in Qt's INI conventions. Anything but a regular file reads
+// as an empty file that takes no writes.
 inline std::unique_ptr<QSettings> openUtf8Ini(const QString &filePath)
 {
-    auto settings = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
+    auto settings = std::make_unique<QSettings>(isReadableAsIni(filePath) ? filePath : QString(),
+                                                QSettings::IniFormat);
     settings->setIniCodec("UTF-8");
     return settings;
 }

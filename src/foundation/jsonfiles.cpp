@@ -1,26 +1,14 @@
 #include "zrcommonutils.h"
 
+#include "jsonfile_p.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QJsonValue>
 
 namespace {
-
-// A missing, unreadable or malformed file reads as a null document, whose array() and object()
-// are empty; so does a document of the other kind.
-QJsonDocument readDocument(const QString &filePath)
-{
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray data = file.readAll();
-    file.close();
-
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
-    return error.error == QJsonParseError::NoError ? document : QJsonDocument();
-}
 
 // The file is deleted first rather than truncated: callers rely on a file that could not be
 // written not being there at all, instead of holding a stale copy.
@@ -37,14 +25,41 @@ void writeDocument(const QString &filePath, const QJsonDocument &document)
 
 } // namespace
 
+// A FIFO would block the open and a device would be read without end, so only regular files
+// are opened.
+QJsonDocument OrvoKiv::readJsonFile(const QString &filePath, QString *problem)
+{
+    const auto failed = [problem](const QString &why) {
+        if (problem)
+            *problem = why;
+        return QJsonDocument();
+    };
+    const QFileInfo info(filePath);
+    if (!info.exists())
+        return failed(QStringLiteral("does not exist"));
+    if (!info.isFile())
+        return failed(QStringLiteral("is not a regular file"));
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(QStringLiteral("cannot be read"));
+    const QByteArray data = file.readAll();
+    file.close();
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    if (error.error != QJsonParseError::NoError)
+        return failed(QStringLiteral("holds no valid JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset));
+    return document;
+}
+
 QJsonArray ZRCommonUtils::getJsonArray(const QString &filePath)
 {
-    return readDocument(filePath).array();
+    return OrvoKiv::readJsonFile(filePath).array();
 }
 
 QJsonObject ZRCommonUtils::getJsonObject(const QString &filePath)
 {
-    return readDocument(filePath).object();
+    return OrvoKiv::readJsonFile(filePath).object();
 }
 
 void ZRCommonUtils::writeJsonArray(const QString &filePath, const QJsonArray &array)

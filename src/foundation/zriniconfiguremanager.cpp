@@ -12,9 +12,10 @@ QString defaultFile()
     return ZRCommonUtils::getAppRootDir() + QStringLiteral("/version.ini");
 }
 
+// No settings object for a FIFO or a device: reads then give their defaults, writes go nowhere.
 QSettings *openIni(const QString &filePath)
 {
-    return OrvoKiv::openUtf8Ini(filePath).release();
+    return OrvoKiv::isReadableAsIni(filePath) ? OrvoKiv::openUtf8Ini(filePath).release() : nullptr;
 }
 
 } // namespace
@@ -103,7 +104,11 @@ void ZRIniConfigureManager::removeKey(const QString &group, const QString &key)
 
 void ZRIniConfigureManager::reload(const QString &filePath)
 {
-    // reset() deletes the old object only after the new one is in place.
+    // Pending changes go out first, under the old object's codec: Qt shares one cache per file
+    // between settings objects, and the new one, built before its codec is set, would write
+    // them as escapes. reset() deletes the old object only after the new one is in place.
+    if (m_settings)
+        m_settings->sync();
     m_settings.reset(openIni(filePath));
 }
 

@@ -58,7 +58,7 @@ void tst_AppSection::listing()
     QFETCH(int, screenVersion);
     QFETCH(QStringList, enNames);
     QFETCH(QString, title);
-    qApp->setProperty("screenVersion", screenVersion ? QVariant(screenVersion) : QVariant());
+    QCoreApplication::instance()->setProperty("screenVersion", screenVersion ? QVariant(screenVersion) : QVariant());
 
     const QJsonObject listing = this->section(section);
     QCOMPARE(listing.value(QLatin1String("group")).toString(), section);

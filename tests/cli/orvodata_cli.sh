@@ -29,8 +29,8 @@ expect 2 '--view takes 32 or 64'                 -- reg keys 'HKLM\SOFTWARE' --v
 echo '[1, 2]' >"$work/a.json"; echo '{]' >"$work/bad.json"; echo '[]' >"$work/empty.json"
 expect 0 '^array$'                               -- json get "$work/a.json"
 expect 0 '^array$'                               -- json get "$work/empty.json"
-expect 1 'holds no JSON array or object'         -- json get "$work/bad.json"
-expect 1 'cannot read'                           -- json get "$work/none.json"
+expect 1 'holds no valid JSON'                    -- json get "$work/bad.json"
+expect 1 'does not exist'                        -- json get "$work/none.json"
 
 expect 0 '^J$'                                   -- initial 教师
 expect 0 '^z$'                                   -- initial zoe

@@ -19,6 +19,7 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     mutable QList<int> taskbarStates;
     mutable bool buttonsSwapped = false;
     mutable int swapCalls = 0;
+    mutable int shortcutsResolved = 0;
 
     OrvoKiv::Platform::Conventions conventions() const override { return platformConventions; }
     QString executablePath() const override { return exePath; }
@@ -33,6 +34,7 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     }
     QString shortcutTarget(const QString &path) const override
     {
+        ++shortcutsResolved;
         return OrvoKiv::Platform::nativeBackend().shortcutTarget(path);
     }
     QString commonProgramsFolder() const override { return commonPrograms; }

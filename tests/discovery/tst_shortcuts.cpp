@@ -1,3 +1,4 @@
+#include "fakebackend.h"
 #include "scanmachine.h"
 #include "zrwinapputils.h"
 
@@ -16,6 +17,9 @@ private Q_SLOTS:
     void init() { m_machine.clear(); }
     void laterFoldersWin();
     void wantedShortcutsAndCycles();
+    void eachRealFolderOnce_data();
+    void eachRealFolderOnce();
+    void desktopAtHomeIsNotWalked();
     void handleOffice_data();
     void handleOffice();
 
@@ -63,6 +67,62 @@ void tst_Shortcuts::wantedShortcutsAndCycles()
     ZRWinAppUtils::allLinkFilesInDir(menu, links);
     // Name order, ignoring case, a folder walked when met: the nested "Nested" comes last and wins.
     QCOMPARE(links, (Links{{QStringLiteral("Kept"), QStringLiteral("k.exe")}, {QStringLiteral("Deep"), x}, {QStringLiteral("Nested"), y}}));
+}
+
+// Each level holds one shortcut named after it and, in "shared", two links to the next level's
+// folder beside the folder itself, the last level linking back to the top: walked naively that
+// is 3^levels folders and a cycle. Every real folder must be listed once.
+void tst_Shortcuts::eachRealFolderOnce_data()
+{
+    QTest::addColumn<int>("levels");
+    QTest::addColumn<bool>("shared");
+    QTest::newRow("shared sub-folders and a cycle") << 18 << true;
+    // Names short enough for the whole depth to stay within the longest path Linux accepts.
+    QTest::newRow("deep") << 1500 << false;
+}
+
+void tst_Shortcuts::eachRealFolderOnce()
+{
+    QFETCH(int, levels);
+    QFETCH(bool, shared);
+    const QString top = m_machine.commonStartMenu(), x = program("x.exe");
+    QString folder = top;
+    for (int level = 0; level < levels; ++level) {
+        QVERIFY(ScanMachine::link(folder, QStringLiteral("%1.lnk").arg(level), x));
+        QVERIFY(QDir(folder).mkdir(QStringLiteral("n")));
+        if (shared) {
+            QVERIFY(QFile::link(folder + QStringLiteral("/n"), folder + QStringLiteral("/a")));
+            QVERIFY(QFile::link(folder + QStringLiteral("/n"), folder + QStringLiteral("/b")));
+        }
+        folder += QStringLiteral("/n");
+    }
+    QVERIFY(QFile::link(top, folder + QStringLiteral("/back")));
+
+    FakeBackend counting;
+    OrvoKiv::Platform::ScopedBackendOverride o(counting);
+    Links links;
+    ZRWinAppUtils::allLinkFilesInDir(top, links);
+    QCOMPARE(links.size(), levels);
+    QCOMPARE(counting.shortcutsResolved, levels);
+}
+
+// XDG points a disabled desktop at the home folder, which holds everything else too. Qt reads
+// the user's folders only outside test mode.
+void tst_Shortcuts::desktopAtHomeIsNotWalked()
+{
+    QStandardPaths::setTestModeEnabled(false);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_machine.path(QStringLiteral("config"))));
+    QVERIFY(QDir().mkpath(m_machine.path(QStringLiteral("config"))));
+    QFile dirs(m_machine.path(QStringLiteral("config/user-dirs.dirs")));
+    QVERIFY(dirs.open(QIODevice::WriteOnly) && dirs.write("XDG_DESKTOP_DIR=\"$HOME\"\n") > 0);
+    dirs.close();
+    QVERIFY(ScanMachine::link(m_machine.path(QStringLiteral("Documents")), QStringLiteral("Home.lnk"), program("h.exe")));
+    QVERIFY(ScanMachine::link(m_machine.userStartMenu(), QStringLiteral("Menu.lnk"), program("m.exe")));
+    const bool desktopAtHome = m_machine.userDesktop() == QDir::homePath();
+    const Links links = ZRWinAppUtils::winAppLinks();
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(desktopAtHome);
+    QCOMPARE(links.keys(), QStringList{QStringLiteral("Menu")});
 }
 
 void tst_Shortcuts::handleOffice_data()

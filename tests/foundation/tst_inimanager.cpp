@@ -2,11 +2,16 @@
 #include "zrcommonutils.h"
 #include "zriniconfiguremanager.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <sys/stat.h>
 
 using OrvoKiv::Platform::Conventions;
 using OrvoKiv::Platform::ScopedBackendOverride;
@@ -26,6 +31,9 @@ private Q_SLOTS:
     void removeKeyTakesSubKeys();
     void writeIniCreatesAndGroups();
     void writeIniLosesNothingUnderContention();
+    void writeIniWaitIsBounded();
+    void specialFilesReadAsEmpty_data();
+    void specialFilesReadAsEmpty();
 
 private:
     QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
@@ -101,6 +109,11 @@ void tst_IniManager::defaultFileAndReload()
     QVERIFY(fileText("settings.ini").contains(QLatin1String("count=7"))); // pending change written first
     manager.reload(path("settings.ini"));
     QCOMPARE(manager.getValue(QStringLiteral("screen"), QStringLiteral("count"), 0), 7);
+
+    // Onto the same file: pending non-ASCII text lands as UTF-8, not as escapes.
+    manager.setValue(QStringLiteral("user"), QStringLiteral("name"), QString::fromUtf8("李老师"));
+    manager.reload(path("settings.ini"));
+    QVERIFY2(fileText("settings.ini").contains(QString::fromUtf8("name=李老师")), qPrintable(fileText("settings.ini")));
 }
 
 void tst_IniManager::writesAreVisibleAtOnceAndReachTheFile()
@@ -158,6 +171,47 @@ void tst_IniManager::writeIniLosesNothingUnderContention()
         for (int k = 0; k < keysPerThread; ++k)
             QCOMPARE(settings.value(QStringLiteral("t%1/k%2").arg(t).arg(k)).toInt(), t * 1000 + k);
     }
+}
+
+// A lock held by a live, hung writer costs a write the bounded wait, not forever, and the file
+// keeps what it had.
+void tst_IniManager::writeIniWaitIsBounded()
+{
+    const QString file = path("held.ini");
+    QLockFile held(file + QStringLiteral(".writelock"));
+    QVERIFY(held.lock());
+    QElapsedTimer timer;
+    timer.start();
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^ZRCommonUtils::writeIni lock timeout")));
+    ZRCommonUtils::writeIni(file, QStringLiteral("k"), QStringLiteral("v"));
+    QVERIFY2(timer.elapsed() >= 9000 && timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(!QFile::exists(file));
+}
+
+// A FIFO would block the read and a device would be read without end: both read as empty and
+// take no writes, at once.
+void tst_IniManager::specialFilesReadAsEmpty_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("fifo") << path("fifo.ini");
+    QTest::newRow("device") << QStringLiteral("/dev/zero");
+    QTest::newRow("folder") << m_dir.path();
+}
+
+void tst_IniManager::specialFilesReadAsEmpty()
+{
+    QFETCH(QString, file);
+    ::mkfifo(qPrintable(path("fifo.ini")), 0600);
+    QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
+    {
+        ZRIniConfigureManager manager(file);
+        QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), 5), 5);
+        manager.setValue(QStringLiteral("log"), QStringLiteral("path"), 7);
+        QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), 5), 5);
+    }
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^ZRCommonUtils::writeIni not a regular file")));
+    ZRCommonUtils::writeIni(file, QStringLiteral("k"), QStringLiteral("v"));
+    QVERIFY(QFileInfo(file).exists() && !QFileInfo(file).isFile());
 }
 
 QTEST_GUILESS_MAIN(tst_IniManager)

@@ -8,9 +8,11 @@
 #include <zrcommonutils.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QTextCodec>
 
 namespace orvodata {
 
@@ -24,8 +26,20 @@ QString defaultCatalogue()
 
 void explainSection(QSettings &settings, const QString &section, QJsonArray &entries)
 {
-    for (const OrvoKiv::IniEntry &iniEntry : OrvoKiv::sectionEntries(settings, section)) {
-        const QString &key = iniEntry.key, &value = iniEntry.value;
+    settings.beginGroup(section);
+    const QStringList keys = settings.childKeys();
+    for (const QString &key : keys) {
+        const QVariant raw = settings.value(key);
+        // Qt's INI reading makes a list of a value with an unquoted comma; the catalogue reads
+        // it as text, which is empty, and drops the entry.
+        if (raw.type() == QVariant::StringList) {
+            entries.append(QJsonObject{{QStringLiteral("section"), section}, {QStringLiteral("key"), key},
+                                       {QStringLiteral("entry"), raw.toStringList().join(QLatin1String(", "))},
+                                       {QStringLiteral("steps"), QJsonArray{QStringLiteral(
+                                            "dropped: an unquoted comma makes Qt read the value as a list; quote the entry")}}});
+            continue;
+        }
+        const QString value = raw.toString();
         if (!value.contains(QLatin1Char('|'))) // a title line
             continue;
         const OrvoKiv::CatalogueExplainer::Explanation explanation = OrvoKiv::CatalogueExplainer::explain(value);
@@ -40,6 +54,21 @@ void explainSection(QSettings &settings, const QString &section, QJsonArray &ent
         }
         entries.append(entry);
     }
+    settings.endGroup();
+}
+
+// The catalogue is read as UTF-8; other bytes turn into replacement characters unseen.
+void warnUnlessUtf8(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QTextCodec::ConverterState state;
+    const QByteArray bytes = file.readAll();
+    QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars > 0)
+        printWarning(QStringLiteral("warning: %1 is not valid UTF-8 (%2 invalid byte sequence(s)); its texts will not read as written")
+                         .arg(path).arg(state.invalidChars));
 }
 
 } // namespace
@@ -66,12 +95,15 @@ int runCatalogue(const QStringList &arguments)
     if (!QFileInfo(catalogueFile).isFile())
         return fail(Failure, QStringLiteral("catalogue file \"%1\" does not exist").arg(catalogueFile));
 
-    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
     const auto settings = OrvoKiv::openUtf8Ini(catalogueFile);
+    if (args.isSet(QStringLiteral("section")) && !settings->childGroups().contains(args.value(QStringLiteral("section"))))
+        return fail(Failure, QStringLiteral("catalogue file \"%1\" has no section \"%2\"").arg(catalogueFile, args.value(QStringLiteral("section"))));
+    OrvoAppInfo *catalogue = OrvoAppInfo::getInstance();
     // Sections as the catalogue reads them: ascending, without the top level and "General".
     const QStringList sections = args.isSet(QStringLiteral("section")) ? QStringList{args.value(QStringLiteral("section"))}
                                                                         : settings->childGroups();
     if (args.isSet(QStringLiteral("explain"))) {
+        warnUnlessUtf8(catalogueFile);
         QJsonArray entries;
         for (const QString &name : sections)
             explainSection(*settings, name, entries);
@@ -111,7 +143,11 @@ int runRecognise(const QStringList &arguments)
     if (const int code = args.parse(arguments); code >= 0)
         return code;
 
-    const OrvoKiv::Recognition recognition = OrvoKiv::recogniseInstalled(args.positional(0), args.positional(1));
+    if (!QFileInfo(defaultCatalogue()).isFile())
+        return fail(Failure, QStringLiteral("no catalogue to recognise against: \"%1\" does not exist").arg(defaultCatalogue()));
+    // The scan hands the recognisers paths with "/"; a technician copies them from Windows.
+    const QString path = QString(args.positional(1)).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const OrvoKiv::Recognition recognition = OrvoKiv::recogniseInstalled(args.positional(0), path);
     printJson(QJsonObject{{QStringLiteral("asked"), QJsonArray::fromStringList(recognition.asked)},
                           {QStringLiteral("record"), recognition.record},
                           {QStringLiteral("recognisedBy"), recognition.recognisedBy.isEmpty() ? QJsonValue()

@@ -3,6 +3,7 @@
 #include <zrcommonutils.h>
 #include <zriniconfiguremanager.h>
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace orvodata {
@@ -29,6 +30,13 @@ int get(const QStringList &arguments)
     if (const int code = args.parse(arguments); code >= 0)
         return code;
 
+    // The library reads a missing file, a folder or a FIFO as empty: the default would look like
+    // an answer.
+    const QFileInfo file(args.positional(0));
+    if (!file.exists())
+        return fail(Failure, QStringLiteral("%1 does not exist").arg(args.positional(0)));
+    if (!file.isFile())
+        return fail(Failure, QStringLiteral("%1 is not a regular file").arg(args.positional(0)));
     ZRIniConfigureManager manager(args.positional(0));
     printLine(manager.getValue(args.positional(1), args.positional(2), args.positional(3)));
     return Success;

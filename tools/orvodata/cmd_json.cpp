@@ -1,21 +1,14 @@
 #include "command.h"
 
-#include <zrcommonutils.h>
+#include "jsonfile_p.h"
 
-#include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 namespace orvodata {
 
 namespace {
-
-// The library answers an empty array and object alike for an empty, a malformed and an unreadable
-// file; a technician needs to know which.
-QJsonDocument parsed(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()) : QJsonDocument();
-}
 
 int get(const QStringList &arguments)
 {
@@ -25,20 +18,19 @@ int get(const QStringList &arguments)
     if (const int code = args.parse(arguments); code >= 0)
         return code;
 
+    // The library's own reading, once: it answers empty for an empty, a malformed and an
+    // unreadable file alike, and a technician needs to know which.
     const QString path = args.positional(0);
-    const QJsonArray array = ZRCommonUtils::getJsonArray(path);
-    const QJsonObject object = ZRCommonUtils::getJsonObject(path);
-    const bool empty = array.isEmpty() && object.isEmpty();
-    const QJsonDocument document = empty ? parsed(path) : QJsonDocument();
-    if (!array.isEmpty() || document.isArray()) {
+    QString problem;
+    const QJsonDocument document = OrvoKiv::readJsonFile(path, &problem);
+    if (document.isArray()) {
         printLine(QStringLiteral("array"));
-        printJson(array);
-    } else if (!object.isEmpty() || document.isObject()) {
+        printJson(document.array());
+    } else if (document.isObject()) {
         printLine(QStringLiteral("object"));
-        printJson(object);
+        printJson(document.object());
     } else {
-        return fail(Failure, QFile::exists(path) ? QStringLiteral("%1 holds no JSON array or object").arg(path)
-                                                 : QStringLiteral("cannot read %1").arg(path));
+        return fail(Failure, QStringLiteral("%1 %2").arg(path, problem));
     }
     return Success;
 }

@@ -126,6 +126,11 @@ int fail(int code, const QString &message)
     return code;
 }
 
+void printWarning(const QString &message)
+{
+    fail(Success, message);
+}
+
 void printLine(const QString &line)
 {
     std::fprintf(stdout, "%s\n", line.toUtf8().constData());

@@ -61,6 +61,8 @@ int runAction(const QStringList &arguments, std::initializer_list<Action> action
 // One line on stderr, prefixed with the program name; returns `code`.
 int fail(int code, const QString &message);
 void printLine(const QString &line);
+// One line on stderr, prefixed with the program name; the command goes on.
+void printWarning(const QString &message);
 void printJson(const QJsonValue &value);
 // Named values as "name: value" lines, or as one JSON object of strings.
 void printFields(const QList<QPair<QString, QString>> &fields, bool json);

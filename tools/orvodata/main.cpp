@@ -25,7 +25,7 @@ QString defaultEnvironment()
 QString mainHelp()
 {
     QString text = QStringLiteral(
-        "Usage: orvodata [--app-name NAME] [--env DIR] COMMAND [ARGUMENTS]\n\n"
+        "Usage: orvodata [--app-name NAME] [--env DIR] [--verbose] COMMAND [ARGUMENTS]\n\n"
         "Answers what the suite's shared library answers a host application on this machine.\n\n"
         "Options:\n"
         "  --app-name NAME  application name (default OrvoKiv6)\n"
@@ -33,7 +33,8 @@ QString mainHelp()
         "                   (default: the sample environment installed with the library)\n"
         "  --verbose        show the library's debug and info lines on stderr\n"
         "  --help           this text; COMMAND --help describes a command\n"
-        "  --version        the program's version\n\n"
+        "  --version        the program's version\n"
+        "--app-name, --env and --verbose may follow the command too.\n\n"
         "Commands:\n");
     for (const orvodata::Command &command : orvodata::commands())
         text += QStringLiteral("  %1%2\n").arg(QLatin1String(command.name), -12).arg(QLatin1String(command.summary));
@@ -74,6 +75,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Tesvari"));
     using namespace orvodata;
 
+    // A file name that is not valid UTF-8 would reach the library as another name.
+    for (int i = 1; i < argc; ++i) {
+        if (QFile::encodeName(QFile::decodeName(argv[i])) != QByteArray(argv[i]))
+            return fail(Usage, QStringLiteral("argument %1 is not valid UTF-8; name the file another way").arg(i));
+    }
     QStringList arguments = app.arguments().mid(1);
     QString appName = QStringLiteral("OrvoKiv6");
     QString env = defaultEnvironment();
@@ -100,6 +106,22 @@ int main(int argc, char *argv[])
     }
     if (arguments.isEmpty())
         return fail(Usage, QStringLiteral("missing command (see orvodata --help)"));
+    // The global options are accepted after the command too ("orvodata scan --verbose"), up to
+    // a "--" that ends the options.
+    for (int i = 1; i < arguments.size() && arguments.at(i) != QLatin1String("--");) {
+        const QString option = arguments.at(i);
+        if (option == QLatin1String("--verbose")) {
+            verbose = true;
+            arguments.removeAt(i);
+        } else if (option == QLatin1String("--app-name") || option == QLatin1String("--env")) {
+            if (i + 1 >= arguments.size())
+                return fail(Usage, QStringLiteral("%1 needs a value").arg(option));
+            (option == QLatin1String("--env") ? env : appName) = arguments.at(i + 1);
+            arguments.erase(arguments.begin() + i, arguments.begin() + i + 2);
+        } else {
+            ++i;
+        }
+    }
     if (!QFileInfo(env).isDir())
         return fail(Usage, QStringLiteral("environment folder \"%1\" does not exist").arg(env));
 

@@ -372,7 +372,7 @@ void RegistryExportParser::readKey(QStringView line, int number)
     const bool remove = name.startsWith(QLatin1Char('-'));
     if (remove)
         name = name.mid(1);
-    const RegistryKeyPath path = RegistryKeyPath::fromString(name);
+    const RegistryKeyPath path = RegistryKeyPath::fromExportName(name);
     if (!path.isValid()) {
         complain(number, QLatin1String("key path without a known root key"));
         return;

@@ -54,11 +54,23 @@ RegistryKeyPath::RegistryKeyPath(QStringList names)
 
 RegistryKeyPath RegistryKeyPath::fromString(QStringView path)
 {
+    return parse(path, false);
+}
+
+RegistryKeyPath RegistryKeyPath::fromExportName(QStringView path)
+{
+    return parse(path, true);
+}
+
+RegistryKeyPath RegistryKeyPath::parse(QStringView path, bool dropEmptyNames)
+{
     QStringList names;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= path.size(); ++i) {
         if (i < path.size() && path.at(i) != separator)
             continue;
+        if (i == start && !dropEmptyNames && !path.isEmpty())
+            return RegistryKeyPath();
         if (i > start) {
             if (i - start > maxNameLength || names.size() == maxDepth)
                 return RegistryKeyPath();

@@ -15,15 +15,17 @@ namespace OrvoKiv {
 namespace Platform {
 
 // A key path split into its names, the root key spelled out ("HKLM" becomes
-// "HKEY_LOCAL_MACHINE"). Empty names from doubled, leading or trailing backslashes are dropped;
-// "/" is an ordinary character of a key name, as in the registry.
+// "HKEY_LOCAL_MACHINE"); "/" is an ordinary character of a key name, as in the registry.
 class ORVOPUBLICDATA_EXPORT RegistryKeyPath
 {
 public:
     RegistryKeyPath() = default;
 
-    // Invalid when the path is empty or does not start with a known root key.
+    // Invalid when the path is empty, does not start with a known root key or has an empty name
+    // (a doubled, leading or trailing backslash): the registry API opens no key for such a path.
     static RegistryKeyPath fromString(QStringView path);
+    // A key name in an export file, where regedit drops empty names instead.
+    static RegistryKeyPath fromExportName(QStringView path);
 
     bool isValid() const { return !m_names.isEmpty(); }
     bool isRoot() const { return m_names.size() == 1; }
@@ -42,6 +44,7 @@ public:
 
 private:
     explicit RegistryKeyPath(QStringList names);
+    static RegistryKeyPath parse(QStringView path, bool dropEmptyNames);
 
     QStringList m_names;
     QString m_folded;

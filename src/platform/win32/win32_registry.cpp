@@ -43,12 +43,12 @@ bool equalsIgnoringCase(const std::wstring &text, const wchar_t *ascii)
 struct ParsedPath
 {
     HKEY root = nullptr;
-    std::wstring subKey; // without leading, trailing or doubled backslashes
+    std::wstring subKey;
 };
 
-// RegOpenKeyExW rejects a sub-key that begins with a backslash, and callers build paths by
-// concatenation ("HKEY_CLASSES_ROOT\\" + id + "\\DefaultIcon" with an empty id), so empty
-// components are dropped rather than failing the lookup.
+// A path with an empty component (a doubled, leading or trailing backslash) names no key, as
+// RegOpenKeyExW answers for a sub-key that begins with a backslash: a caller that builds
+// "HKEY_CLASSES_ROOT\\" + id + "\\DefaultIcon" with an empty id must not reach a key of the root.
 bool parsePath(const std::wstring &keyPath, ParsedPath *parsed)
 {
     std::vector<std::wstring> parts;
@@ -57,8 +57,9 @@ bool parsePath(const std::wstring &keyPath, ParsedPath *parsed)
         size_t end = keyPath.find(L'\\', start);
         if (end == std::wstring::npos)
             end = keyPath.size();
-        if (end > start)
-            parts.emplace_back(keyPath, start, end - start);
+        if (end == start)
+            return false;
+        parts.emplace_back(keyPath, start, end - start);
         start = end + 1;
     }
     if (parts.empty())

@@ -20,7 +20,6 @@
 #include "win32_shortcut.h"
 
 #include <windows.h>
-#include <knownfolders.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -207,23 +206,22 @@ void checkShortcuts()
     const bool chinese = !wineLosesPath(chineseExe);
     if (!chinese)
         std::printf("SKIP shortcutTarget of a Chinese name: code page %u\n", ::GetACP());
+    const std::wstring link = chinese ? chineseLink : dir + L"self.lnk";
     for (const int model : {-1, int(COINIT_APARTMENTTHREADED), int(COINIT_MULTITHREADED)}) {
         std::wstring got;
-        HRESULT probe = E_FAIL;
         std::thread([&] {
             const HRESULT own = model >= 0 ? ::CoInitializeEx(nullptr, DWORD(model)) : E_FAIL;
-            got = orvo_win32::shortcutTarget(chinese ? chineseLink : dir + L"self.lnk");
-            probe = ::CoInitializeEx(nullptr, DWORD(model >= 0 ? model : COINIT_MULTITHREADED));
+            got = orvo_win32::shortcutTarget(link);
+            const HRESULT probe = ::CoInitializeEx(nullptr, DWORD(model >= 0 ? model : COINIT_MULTITHREADED));
+            got += L", probe " + std::to_wstring(probe);
             if (SUCCEEDED(probe))
                 ::CoUninitialize();
             if (SUCCEEDED(own))
                 ::CoUninitialize();
         }).join();
-        const std::wstring result = got + L", probe " + std::to_wstring(probe);
         const std::wstring expected = (chinese ? chineseExe : exe) + L", probe "
             + std::to_wstring(model >= 0 ? S_FALSE : S_OK);
-        check(result == expected, L"shortcutTarget, thread COM model " + std::to_wstring(model),
-              result, expected);
+        check(got == expected, L"shortcutTarget, thread COM model " + std::to_wstring(model), got, expected);
     }
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
@@ -241,13 +239,12 @@ void checkPaths()
     check(_wcsicmp(module.c_str(), path.c_str()) == 0, L"moduleFilePathOf a function of the program", module, path);
 
     const std::wstring folder = orvo_win32::commonProgramsFolder();
-    PWSTR known = nullptr;
-    const std::wstring expected =
-        SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_CommonPrograms, 0, nullptr, &known)) ? known : L"";
-    ::CoTaskMemFree(known);
+    wchar_t data[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"ProgramData", data, MAX_PATH);
+    const std::wstring expected = data + L"\\Microsoft\\Windows\\Start Menu\\Programs"s;
     check(!folder.empty() && _wcsicmp(folder.c_str(), expected.c_str()) == 0
               && std::filesystem::is_directory(folder),
-          L"commonProgramsFolder is the existing FOLDERID_CommonPrograms", folder, expected);
+          L"commonProgramsFolder is the existing all-users Start menu", folder, expected);
 }
 
 } // namespace

@@ -32,7 +32,6 @@ void WineParityTest::lookup_data()
         QSKIP("ORVO_WINE_PARITY_DIR is not set (tests/win32/run-wine-tests.sh fills that folder)");
     QFile answers(QDir(dir).filePath(QStringLiteral("answers.tsv")));
     QVERIFY2(answers.open(QIODevice::ReadOnly), qPrintable(answers.errorString()));
-    QVERIFY(!QDir(dir).entryList({QStringLiteral("*.reg")}, QDir::Files).isEmpty());
     qputenv("ORVO_REGISTRY", QFile::encodeName(dir));
 
     // A short file would pass vacuously: both kinds must be there in every view, and no other.

@@ -16,9 +16,13 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
     -DCMAKE_CXX_COMPILER=clang++ -DORVO_FUZZ=ON -DORVO_WINE_TESTS=OFF -DORVO_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build"
-# Left to the plain build: the package check installs and builds a host outside the sanitizers,
-# and 1,600 writer processes, each starting the sanitizer runtimes, take minutes here.
-(cd "$build" && ctest --output-on-failure --no-tests=error -j2 -E '^(consumer_package|tst_iniwriters)$')
+# Left to the plain build: the package check installs and builds a host outside the sanitizers;
+# 1,600 writer processes, each starting the sanitizer runtimes, take minutes here; and the file
+# probe's helper caps its own address space at 512 MB, far below the shadow memory
+# AddressSanitizer maps, so the runs that probe through it cannot start it (the in-process run
+# of the same table stays).
+(cd "$build" && ctest --output-on-failure --no-tests=error -j2 \
+    -E '^(consumer_package|tst_iniwriters|tst_availability|tst_availability_nomediainfo|tst_probehelper|orvodata_classify)$')
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -58,7 +58,7 @@ private Q_SLOTS:
         m_backend.platformConventions.pixmapDir = QStringLiteral(ORVO_TEST_DATA "/desktop/pixmaps");
         QDir(images()).removeRecursively();
         QVERIFY(QDir().mkpath(images()));
-        qApp->setProperty("globalUserAppImage", images());
+        QCoreApplication::instance()->setProperty("globalUserAppImage", images());
         m_backend.started.clear();
         m_backend.scripted.clear();
     }

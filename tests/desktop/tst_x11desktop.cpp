@@ -1,6 +1,7 @@
 // The Linux window answers against a real X server (run under Xvfb), with the test itself in
 // the window manager's place: it publishes the root window's EWMH properties.
 #include "platformbackend_p.h"
+#include "tsvrows.h"
 
 #include <zrcommonutils.h>
 
@@ -66,112 +67,88 @@ class tst_X11Desktop : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void zOrder();
-    void fullscreen_data();
-    void fullscreen();
-    void pointerMapping();
-    void noDisplay();
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("no X11 display (run under tests/common/with-xvfb.sh)");
+        c = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(c));
+        root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), m_dir.filePath(QStringLiteral("OrvoKiv6"))));
+        m_suite.start(m_dir.filePath(QStringLiteral("OrvoKiv6")), {QStringLiteral("60")});
+        QVERIFY(m_suite.waitForStarted());
+    }
+
+    void cleanupTestCase()
+    {
+        m_suite.kill();
+        m_suite.waitForFinished();
+    }
+
+    void zOrder()
+    {
+        const QRect small(10, 10, 100, 100);
+        const xcb_window_t lower = createWindow(small, true, 7), visible = createWindow(small, true, 7),
+                           hidden = createWindow(small, false, 7), owned = createWindow(small, true, 7),
+                           minimised = createWindow(small, false, 9);
+        publish(owned, "WM_TRANSIENT_FOR", XCB_ATOM_WINDOW, {visible});
+        publish(minimised, "_NET_WM_STATE", XCB_ATOM_ATOM, {atom("_NET_WM_STATE_HIDDEN")});
+        // From the bottom up.
+        publish(root, "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW, {lower, minimised, visible, hidden, owned});
+
+        QCOMPARE(reinterpret_cast<quintptr>(ZRCommonUtils::hGetProcessWnd(7)), quintptr(visible));
+        QCOMPARE(reinterpret_cast<quintptr>(ZRCommonUtils::hGetProcessWnd(9)), quintptr(minimised));
+        QVERIFY(!ZRCommonUtils::hGetProcessWnd(10));
+    }
+
+    void fullscreen_data()
+    {
+        addTsvRows(QStringLiteral("desktop/x11fullscreen.tsv"), {"case", "geometry", "atoms", "suite", "expected"});
+    }
+
+    void fullscreen()
+    {
+        const QStringList g = tsvField("geometry").split(QLatin1Char(' '));
+        const xcb_window_t window = createWindow(QRect(g[0].toInt(), g[1].toInt(), g[2].toInt(), g[3].toInt()), true,
+                                                 quint32(tsvYes("suite") ? m_suite.processId() : QCoreApplication::applicationPid()));
+        QVector<quint32> values;
+        for (const QString &name : tsvField("atoms").split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            values.append(atom(qPrintable(name)));
+        for (const char *property : {"_NET_WM_WINDOW_TYPE", "_NET_WM_STATE"}) // each reads only its own atoms
+            publish(window, property, XCB_ATOM_ATOM, values);
+        publish(root, "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW, {window});
+        publish(root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, {window});
+        QCOMPARE(ZRCommonUtils::checkFullscreenExist(), tsvYes("expected"));
+        xcb_destroy_window(c, window);
+    }
+
+    void pointerMapping()
+    {
+        const QByteArray rightHanded = pointerMap();
+        QVERIFY(rightHanded.size() >= 3);
+        QByteArray leftHanded = rightHanded;
+        std::swap(leftHanded.data()[0], leftHanded.data()[2]);
+        for (const QByteArray &map : {rightHanded, leftHanded}) {
+            pointerMap(map);
+            QCOMPARE(nativeBackend().swapMouseButtons(true), map == leftHanded);
+            QCOMPARE(pointerMap(), map); // read only: the mapping is as the user set it
+        }
+    }
+
+    void noDisplay()
+    {
+        const QByteArray display = qgetenv("DISPLAY");
+        qunsetenv("DISPLAY");
+        const bool neutral = nativeBackend().topLevelWindows().isEmpty() && !nativeBackend().swapMouseButtons(true)
+            && !ZRCommonUtils::checkFullscreenExist();
+        qputenv("DISPLAY", display);
+        QVERIFY(neutral);
+    }
 
 private:
     QTemporaryDir m_dir;
     QProcess m_suite; // a process whose executable is named OrvoKiv6
 };
-
-void tst_X11Desktop::initTestCase()
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        QSKIP("no X11 display (run under tests/common/with-xvfb.sh)");
-    c = xcb_connect(nullptr, nullptr);
-    QVERIFY(!xcb_connection_has_error(c));
-    root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), m_dir.filePath(QStringLiteral("OrvoKiv6"))));
-    m_suite.start(m_dir.filePath(QStringLiteral("OrvoKiv6")), {QStringLiteral("60")});
-    QVERIFY(m_suite.waitForStarted());
-}
-
-void tst_X11Desktop::cleanupTestCase()
-{
-    m_suite.kill();
-    m_suite.waitForFinished();
-}
-
-void tst_X11Desktop::zOrder()
-{
-    const QRect small(10, 10, 100, 100);
-    const xcb_window_t lower = createWindow(small, true, 7), visible = createWindow(small, true, 7),
-                       hidden = createWindow(small, false, 7), owned = createWindow(small, true, 7),
-                       minimised = createWindow(small, false, 9);
-    publish(owned, "WM_TRANSIENT_FOR", XCB_ATOM_WINDOW, {visible});
-    publish(minimised, "_NET_WM_STATE", XCB_ATOM_ATOM, {atom("_NET_WM_STATE_HIDDEN")});
-    // From the bottom up.
-    publish(root, "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW, {lower, minimised, visible, hidden, owned});
-
-    QCOMPARE(reinterpret_cast<quintptr>(ZRCommonUtils::hGetProcessWnd(7)), quintptr(visible));
-    QCOMPARE(reinterpret_cast<quintptr>(ZRCommonUtils::hGetProcessWnd(9)), quintptr(minimised));
-    QVERIFY(!ZRCommonUtils::hGetProcessWnd(10));
-}
-
-void tst_X11Desktop::fullscreen_data()
-{
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QByteArrayList>("atoms"); // its window type and state
-    QTest::addColumn<bool>("suite");
-    QTest::addColumn<bool>("expected");
-
-    const QRect screen(0, 0, 1280, 800), workArea(0, 30, 1280, 770);
-    const QByteArray vertical = "_NET_WM_STATE_MAXIMIZED_VERT";
-    QTest::newRow("desktop window") << screen << QByteArrayList{"_NET_WM_WINDOW_TYPE_DESKTOP"} << false << false;
-    QTest::newRow("another program covering") << screen << QByteArrayList() << false << true;
-    QTest::newRow("the suite covering") << screen << QByteArrayList() << true << false;
-    QTest::newRow("maximised, not covering")
-        << workArea << QByteArrayList{vertical, "_NET_WM_STATE_MAXIMIZED_HORZ"} << true << true;
-    QTest::newRow("maximised one way only") << workArea << QByteArrayList{vertical} << false << false;
-    QTest::newRow("full-screen state") << QRect(5, 5, 640, 480) << QByteArrayList{"_NET_WM_STATE_FULLSCREEN"} << false
-                                       << true;
-}
-
-void tst_X11Desktop::fullscreen()
-{
-    QFETCH(QRect, geometry);
-    QFETCH(QByteArrayList, atoms);
-    QFETCH(bool, suite);
-    const xcb_window_t window =
-        createWindow(geometry, true, quint32(suite ? m_suite.processId() : QCoreApplication::applicationPid()));
-    QVector<quint32> values;
-    for (const QByteArray &name : qAsConst(atoms))
-        values.append(atom(name.constData()));
-    for (const char *property : {"_NET_WM_WINDOW_TYPE", "_NET_WM_STATE"}) // each reads only its own atoms
-        publish(window, property, XCB_ATOM_ATOM, values);
-    publish(root, "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW, {window});
-    publish(root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, {window});
-    QTEST(ZRCommonUtils::checkFullscreenExist(), "expected");
-    xcb_destroy_window(c, window);
-}
-
-void tst_X11Desktop::pointerMapping()
-{
-    const QByteArray rightHanded = pointerMap();
-    QVERIFY(rightHanded.size() >= 3);
-    QByteArray leftHanded = rightHanded;
-    std::swap(leftHanded.data()[0], leftHanded.data()[2]);
-    for (const QByteArray &map : {rightHanded, leftHanded}) {
-        pointerMap(map);
-        QCOMPARE(nativeBackend().swapMouseButtons(true), map == leftHanded);
-        QCOMPARE(pointerMap(), map); // read only: the mapping is as the user set it
-    }
-}
-
-void tst_X11Desktop::noDisplay()
-{
-    const QByteArray display = qgetenv("DISPLAY");
-    qunsetenv("DISPLAY");
-    const bool neutral = nativeBackend().topLevelWindows().isEmpty() && !nativeBackend().swapMouseButtons(true)
-        && !ZRCommonUtils::checkFullscreenExist();
-    qputenv("DISPLAY", display);
-    QVERIFY(neutral);
-}
 
 QTEST_GUILESS_MAIN(tst_X11Desktop)
 #include "tst_x11desktop.moc"

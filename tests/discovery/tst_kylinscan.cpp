@@ -1,5 +1,6 @@
 #include "fakebackend.h"
 #include "lookuptrace_p.h"
+#include "tsvrows.h"
 #include "zrwinapputils.h"
 
 #include <QCoreApplication>
@@ -41,20 +42,6 @@ QSet<QString> tree(const QString &root)
     return paths;
 }
 
-// One row per line of tests/data/desktop/`file`: its name, then its fields as "f".
-void addRows(const char *file, int fields)
-{
-    QTest::addColumn<QStringList>("f");
-    QFile table(QStringLiteral(ORVO_TEST_DATA "/desktop/") + QLatin1String(file));
-    QVERIFY(table.open(QIODevice::ReadOnly));
-    for (const QString &line : QString::fromUtf8(table.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QStringList f = line.split(QLatin1Char('\t'));
-        QVERIFY2(line.startsWith(QLatin1Char('#')) || f.size() == fields + 1, qPrintable(line));
-        if (!line.startsWith(QLatin1Char('#')))
-            QTest::newRow(qPrintable(f.first())) << QStringList(f.mid(1));
-    }
-}
-
 } // namespace
 
 class tst_KylinScan : public QObject
@@ -71,17 +58,108 @@ private Q_SLOTS:
         m_backend.platformConventions.pixmapDir = QStringLiteral(ORVO_TEST_DATA "/desktop/pixmaps");
         QDir(images()).removeRecursively();
         QVERIFY(QDir().mkpath(images()));
-        qApp->setProperty("globalUserAppImage", images());
+        QCoreApplication::instance()->setProperty("globalUserAppImage", images());
         m_backend.started.clear();
         m_backend.scripted.clear();
     }
-    void entries_data() { addRows("entries.tsv", 3); }
-    void entries();
-    void listing();
-    void icons_data() { addRows("icons.tsv", 6); }
-    void icons();
-    void hostileIconsStayArguments();
-    void secondScanStartsNoFind();
+    void entries_data() { addTsvRows(QStringLiteral("desktop/entries.tsv"), {"case", "file", "app", "why"}); }
+
+    void entries()
+    {
+        const QString path = entriesDir + tsvField("file") + QStringLiteral(".desktop");
+        const QStringList r = tsvField("app").split(QLatin1Char('|')); // appName|name|appPath|image file, empty: dropped
+
+        OrvoKiv::LookupTrace trace;
+        const QJsonObject app{{"appGroup", "linux_third"}, {"appName", r[0]}, {"enName", r[0]}, {"name", r.value(1)}, {"appPath", r.value(2)},
+                              {"image", images() + r.value(3)}};
+        QCOMPARE(ZRWinAppUtils::getLinuxKylinAppInfo({path}), r[0].isEmpty() ? QJsonArray() : QJsonArray{app});
+        QVERIFY(r[0].isEmpty() || QFileInfo::exists(images() + r[3]));
+        const QStringList verdict = trace.takeLines().filter(path + QStringLiteral(": "));
+        QCOMPARE(verdict.size(), 1);
+        QVERIFY2(verdict.first().contains(tsvField("why")), qPrintable(verdict.first()));
+        QVERIFY(m_backend.allWaitedThirtySeconds);
+    }
+
+    void listing()
+    {
+        m_backend.scripted.insert(QStringLiteral("ls"), "b.desktop\nkylin-calc.desktop\nukui-x.desktop\nUninstall.desktop\nuninstall-y.desktop\n"
+                                                        "mvp.desktop\nMVP.desktop\nOrvoCenter.desktop\nOrvoSmartScreenPro.desktop\nnotes.txt\n\nz.desktop\n");
+        OrvoKiv::LookupTrace trace;
+        for (int i = 0; i < 4; ++i)
+            QTest::ignoreMessage(QtDebugMsg, "ZRWinAppUtils::getLinuxKylinAppInfo \"No such file or directory\"");
+        QVERIFY(ZRWinAppUtils::linuxKylinAppLinks().isEmpty());
+        QCOMPARE(m_backend.started, QStringList{QStringLiteral("ls|") + entriesDir});
+        QStringList opened;
+        for (const QString &line : trace.takeLines().filter(QStringLiteral("cannot read it")))
+            opened << line.section(QLatin1Char(':'), 0, 0).mid(entriesDir.size());
+        QCOMPARE(opened, (QStringList{"b.desktop", "Uninstall.desktop", "MVP.desktop", "z.desktop"}));
+    }
+    void icons_data()
+    {
+        addTsvRows(QStringLiteral("desktop/icons.tsv"), {"case", "icon", "theme", "pixmaps", "copies", "result", "processes"});
+    }
+
+    void icons()
+    {
+        const OrvoKiv::Platform::Conventions &c = m_backend.platformConventions;
+        const auto output = [](const QString &lines) { return lines.isEmpty() ? QByteArray() : lines.toUtf8().replace(';', '\n') + '\n'; };
+        m_backend.scripted = {{"find " + c.iconThemeDir, output(tsvField("theme"))}, {"find " + c.pixmapDir, output(tsvField("pixmaps"))}, {"cp", QByteArray()}};
+        for (const QString &name : tsvField("copies").split(' ', Qt::SkipEmptyParts))
+            QVERIFY(QFile(images() + name).open(QIODevice::WriteOnly));
+        const auto expand = [&](QString text) { return text.replace("{F}", images()).replace("{I}", c.iconThemeDir).replace("{P}", c.pixmapDir); };
+
+        QCOMPARE(ZRWinAppUtils::getLinuxKylinAppIcon(tsvField("icon")), expand(tsvField("result")));
+        QCOMPARE(m_backend.started.join(' '), expand(tsvField("processes")));
+    }
+
+    void hostileIconsStayArguments()
+    {
+        // Real find and cp, working folder and theme inside the temporary folder.
+        const QString root = m_temp.path(), folder = images();
+        for (const char *dir : {"/work", "/theme/48x48", "/pix"})
+            QVERIFY(QDir().mkpath(root + dir));
+        for (const char *file : {"/theme/48x48/app.png", "/secret.png"})
+            QVERIFY(QFile(root + file).open(QIODevice::WriteOnly));
+        m_backend.platformConventions.iconThemeDir = root + QStringLiteral("/theme");
+        m_backend.platformConventions.pixmapDir = root + QStringLiteral("/pix");
+        const QString previousDir = QDir::currentPath();
+        QDir::setCurrent(root + QStringLiteral("/work"));
+
+        const QSet<QString> before = tree(root);
+        const bool tmpX = QFileInfo::exists(QStringLiteral("/tmp/x"));
+        for (const char *icon : {"app two", "-fprint evil", "app -o -fprint X", "app -o -delete", "* -delete", "../", "../secret.png",
+                                 "/etc/passwd /tmp/x", "app\n-fprint\nY", "-rt./", "--help"})
+            ZRWinAppUtils::getLinuxKylinAppIcon(QString::fromLatin1(icon));
+        QDir::setCurrent(previousDir);
+
+        const QSet<QString> after = tree(root);
+        QVERIFY(after.contains(before));
+        for (const QString &path : after - before)
+            QVERIFY2(path.startsWith(folder), qPrintable(path + QStringLiteral(" was created")));
+        QVERIFY(after.contains(folder + QStringLiteral("secret.png")));
+        QCOMPARE(QFileInfo::exists(QStringLiteral("/tmp/x")), tmpX);
+        for (const QString &process : qAsConst(m_backend.started)) {
+            const QStringList parts = process.split('|');
+            QCOMPARE(parts.size(), 4);
+            QVERIFY(parts.first() == "cp" ? parts.at(1) == "--" && parts.at(3) == folder : parts.at(2) == "-name");
+        }
+        QVERIFY(m_backend.started.contains(QStringLiteral("find|%1/theme|-name|app -o -fprint X.png").arg(root)));
+    }
+
+    void secondScanStartsNoFind()
+    {
+        const QJsonArray first = ZRWinAppUtils::linuxKylinAppLinks();
+        QCOMPARE(first.size(), 4);
+        const QStringList firstRun = m_backend.started;
+        m_backend.started.clear();
+        QCOMPARE(ZRWinAppUtils::linuxKylinAppLinks(), first);
+        QCOMPARE(m_backend.started.filter(QRegularExpression("^ls\\|")).size(), 1);
+        // Icons never found are searched again; copied ones are not.
+        for (const char *copied : {"|qalculate.png", "|pixonly.png", "|tiny.png"}) {
+            QVERIFY(!firstRun.filter(QLatin1String(copied)).isEmpty());
+            QVERIFY(m_backend.started.filter(QLatin1String(copied)).isEmpty());
+        }
+    }
 
 private:
     QString images() const { return m_temp.path() + QStringLiteral("/images/"); }
@@ -89,101 +167,6 @@ private:
     std::optional<OrvoKiv::Platform::ScopedBackendOverride> m_override;
     QTemporaryDir m_temp;
 };
-
-void tst_KylinScan::entries()
-{
-    QFETCH(QStringList, f); // file, appName|name|appPath|image file (empty: dropped), why
-    const QString path = entriesDir + f[0] + QStringLiteral(".desktop");
-    const QStringList r = f[1].split(QLatin1Char('|'));
-
-    OrvoKiv::LookupTrace trace;
-    const QJsonObject app{{"appGroup", "linux_third"}, {"appName", r[0]}, {"enName", r[0]}, {"name", r.value(1)}, {"appPath", r.value(2)},
-                          {"image", images() + r.value(3)}};
-    QCOMPARE(ZRWinAppUtils::getLinuxKylinAppInfo({path}), f[1].isEmpty() ? QJsonArray() : QJsonArray{app});
-    QVERIFY(f[1].isEmpty() || QFileInfo::exists(images() + r[3]));
-    const QStringList verdict = trace.takeLines().filter(path + QStringLiteral(": "));
-    QCOMPARE(verdict.size(), 1);
-    QVERIFY2(verdict.first().contains(f[2]), qPrintable(verdict.first()));
-    QVERIFY(m_backend.allWaitedThirtySeconds);
-}
-
-void tst_KylinScan::listing()
-{
-    m_backend.scripted.insert(QStringLiteral("ls"), "b.desktop\nkylin-calc.desktop\nukui-x.desktop\nUninstall.desktop\nuninstall-y.desktop\n"
-                                                    "mvp.desktop\nMVP.desktop\nOrvoCenter.desktop\nOrvoSmartScreenPro.desktop\nnotes.txt\n\nz.desktop\n");
-    OrvoKiv::LookupTrace trace;
-    for (int i = 0; i < 4; ++i)
-        QTest::ignoreMessage(QtDebugMsg, "ZRWinAppUtils::getLinuxKylinAppInfo \"No such file or directory\"");
-    QVERIFY(ZRWinAppUtils::linuxKylinAppLinks().isEmpty());
-    QCOMPARE(m_backend.started, QStringList{QStringLiteral("ls|") + entriesDir});
-    QStringList opened;
-    for (const QString &line : trace.takeLines().filter(QStringLiteral("cannot read it")))
-        opened << line.section(QLatin1Char(':'), 0, 0).mid(entriesDir.size());
-    QCOMPARE(opened, (QStringList{"b.desktop", "Uninstall.desktop", "MVP.desktop", "z.desktop"}));
-}
-
-void tst_KylinScan::icons()
-{
-    QFETCH(QStringList, f); // icon, theme's find output, pixmaps' find output, copies, result, processes
-    const OrvoKiv::Platform::Conventions &c = m_backend.platformConventions;
-    const auto output = [](const QString &lines) { return lines.isEmpty() ? QByteArray() : lines.toUtf8().replace(';', '\n') + '\n'; };
-    m_backend.scripted = {{"find " + c.iconThemeDir, output(f[1])}, {"find " + c.pixmapDir, output(f[2])}, {"cp", QByteArray()}};
-    for (const QString &name : f[3].split(' ', Qt::SkipEmptyParts))
-        QVERIFY(QFile(images() + name).open(QIODevice::WriteOnly));
-    const auto expand = [&](QString text) { return text.replace("{F}", images()).replace("{I}", c.iconThemeDir).replace("{P}", c.pixmapDir); };
-
-    QCOMPARE(ZRWinAppUtils::getLinuxKylinAppIcon(f[0]), expand(f[4]));
-    QCOMPARE(m_backend.started.join(' '), expand(f[5]));
-}
-
-void tst_KylinScan::hostileIconsStayArguments()
-{
-    // Real find and cp, working folder and theme inside the temporary folder.
-    const QString root = m_temp.path(), folder = images();
-    for (const char *dir : {"/work", "/theme/48x48", "/pix"})
-        QVERIFY(QDir().mkpath(root + dir));
-    for (const char *file : {"/theme/48x48/app.png", "/secret.png"})
-        QVERIFY(QFile(root + file).open(QIODevice::WriteOnly));
-    m_backend.platformConventions.iconThemeDir = root + QStringLiteral("/theme");
-    m_backend.platformConventions.pixmapDir = root + QStringLiteral("/pix");
-    const QString previousDir = QDir::currentPath();
-    QDir::setCurrent(root + QStringLiteral("/work"));
-
-    const QSet<QString> before = tree(root);
-    const bool tmpX = QFileInfo::exists(QStringLiteral("/tmp/x"));
-    for (const char *icon : {"app two", "-fprint evil", "app -o -fprint X", "app -o -delete", "* -delete", "../", "../secret.png",
-                             "/etc/passwd /tmp/x", "app\n-fprint\nY", "-rt./", "--help"})
-        ZRWinAppUtils::getLinuxKylinAppIcon(QString::fromLatin1(icon));
-    QDir::setCurrent(previousDir);
-
-    const QSet<QString> after = tree(root);
-    QVERIFY(after.contains(before));
-    for (const QString &path : after - before)
-        QVERIFY2(path.startsWith(folder), qPrintable(path + QStringLiteral(" was created")));
-    QVERIFY(after.contains(folder + QStringLiteral("secret.png")));
-    QCOMPARE(QFileInfo::exists(QStringLiteral("/tmp/x")), tmpX);
-    for (const QString &process : qAsConst(m_backend.started)) {
-        const QStringList parts = process.split('|');
-        QCOMPARE(parts.size(), 4);
-        QVERIFY(parts.first() == "cp" ? parts.at(1) == "--" && parts.at(3) == folder : parts.at(2) == "-name");
-    }
-    QVERIFY(m_backend.started.contains(QStringLiteral("find|%1/theme|-name|app -o -fprint X.png").arg(root)));
-}
-
-void tst_KylinScan::secondScanStartsNoFind()
-{
-    const QJsonArray first = ZRWinAppUtils::linuxKylinAppLinks();
-    QCOMPARE(first.size(), 4);
-    const QStringList firstRun = m_backend.started;
-    m_backend.started.clear();
-    QCOMPARE(ZRWinAppUtils::linuxKylinAppLinks(), first);
-    QCOMPARE(m_backend.started.filter(QRegularExpression("^ls\\|")).size(), 1);
-    // Icons never found are searched again; copied ones are not.
-    for (const char *copied : {"|qalculate.png", "|pixonly.png", "|tiny.png"}) {
-        QVERIFY(!firstRun.filter(QLatin1String(copied)).isEmpty());
-        QVERIFY(m_backend.started.filter(QLatin1String(copied)).isEmpty());
-    }
-}
 
 QTEST_GUILESS_MAIN(tst_KylinScan)
 #include "tst_kylinscan.moc"

@@ -1,5 +1,6 @@
 #include "registryexport_p.h"
 #include "registrystore_p.h"
+#include "tsvrows.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -61,157 +62,135 @@ class RegistryExportTest : public QObject
 
 private Q_SLOTS:
     void initTestCase() { previousHandler = qInstallMessageHandler(collect); }
-    void lookups_data();
-    void lookups();
-    void loggedLines_data();
-    void loggedLines();
+    void lookups_data() { addTsvRows(QStringLiteral("registry/values.tsv"), {"case", "source", "view", "key", "name", "answer"}); }
+
+    // Through the backend, as the library asks; the store tells a missing value from an empty one.
+    void lookups()
+    {
+        const QString key = tsvField("key"), name = tsvField("name"), answer = tsvField("answer").replace(QChar(0x23CE), QLatin1Char('\n'));
+        qputenv("ORVO_REGISTRY", QFile::encodeName(folder + tsvField("source")));
+        const RegistryView v = tsvField("view") == QLatin1String("32") ? RegistryView::Registry32
+            : tsvField("view") == QLatin1String("64")                  ? RegistryView::Registry64
+                                                                       : RegistryView::Default;
+        if (name == QLatin1String("(sub-keys)")) {
+            QCOMPARE(nativeBackend().registrySubKeys(key, v).join(QLatin1Char('|')), answer);
+        } else {
+            const bool present = answer != QLatin1String("(missing)");
+            QCOMPARE(bool(RegistryStore::instance().tree().value(RegistryStore::inView(RegistryKeyPath::fromString(key), v), name)), present);
+            QCOMPARE(nativeBackend().registryValue(key, name, v), present ? answer : QString());
+        }
+    }
+
+    // Every fixture: a bad line is logged once, with its number; a bad header rejects the file.
+    void loggedLines_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<int>>("lines");
+
+        const QHash<QString, QList<int>> bad{
+            {QStringLiteral("quirks.reg"), {6, 39}},
+            {QStringLiteral("malformed.reg"), {5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 18, 21, 23, 25, 27, 29, 30}},
+            {QStringLiteral("bad-header.reg"), {1}},
+            {QStringLiteral("garbage.reg"), {1}},
+            {QStringLiteral("empty.reg"), {1}},
+        };
+        for (QDirIterator it(folder, {QStringLiteral("*.reg")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString file = it.next().mid(folder.size());
+            QTest::newRow(qPrintable(file)) << file << bad.value(file);
+        }
+    }
+
+    void loggedLines()
+    {
+        QFETCH(QString, file);
+        QFETCH(QList<int>, lines);
+
+        logged.clear();
+        // only a refused header is logged for line 1
+        QCOMPARE(RegistryExport::parse(fixture(file), file).isValid(), lines.value(0) != 1);
+        const QRegularExpression format(QStringLiteral("^RegistryExport::parse: (.+) line (\\d+) - \\S"));
+        QList<int> numbers;
+        for (const QString &line : qAsConst(logged)) {
+            const QRegularExpressionMatch match = format.match(line);
+            QVERIFY2(match.hasMatch() && match.captured(1) == file, qPrintable(line));
+            numbers.append(match.captured(2).toInt());
+        }
+        QCOMPARE(numbers, lines);
+    }
     void defaultSource()
     {
         qputenv("ORVO_REGISTRY", QByteArray());
         QCOMPARE(RegistryStore::sourcePath(), QStringLiteral("/etc/Tesvari/registry"));
     }
-    void parsesOnlyWhatChanged();
-    void lookupsFromManyThreads();
+
+    void parsesOnlyWhatChanged()
+    {
+        QTemporaryDir dir;
+        const auto file = [&dir](const char *name) { return dir.filePath(QString::fromUtf8(name)); };
+        QVERIFY(writeExport(file("10-a.reg"), QStringLiteral("a")));
+        QVERIFY(writeExport(file("20-b.reg"), QStringLiteral("b")));
+
+        RegistryStore store;
+        QCOMPARE(lookup(store, file("10-a.reg")), QStringLiteral("a"));
+        QCOMPARE(lookup(store, file("20-b.reg")), QStringLiteral("b"));
+        QCOMPARE(lookup(store, dir.path()), QStringLiteral("b"));
+        QCOMPARE(store.parseCount(), 2); // the folder's files were parsed already
+
+        QVERIFY(writeExport(file("30-c.reg"), QStringLiteral("c")));
+        QCOMPARE(lookup(store, dir.path()), QStringLiteral("c"));
+        QVERIFY(QFile::remove(file("30-c.reg")));
+        QCOMPARE(lookup(store, dir.path()), QStringLiteral("b"));
+        QCOMPARE(store.parseCount(), 3);
+
+        { // same size, same inode: only the modification time tells
+            QFile f(file("20-b.reg"));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            const QByteArray bytes = f.readAll().replace("\"b\"", "\"x\"");
+            QVERIFY(f.seek(0) && f.write(bytes) == bytes.size() && f.flush());
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(lookup(store, dir.path()), QStringLiteral("x"));
+        QCOMPARE(store.parseCount(), 4);
+
+        // A link's target changes outside the watched folder.
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("site.reg"));
+        QVERIFY(writeExport(target, QStringLiteral("link")));
+        QVERIFY(QFile::link(target, file("40-link.reg")));
+        QCOMPARE(lookup(store, dir.path()), QStringLiteral("link"));
+        QVERIFY(writeExport(target, QStringLiteral("moved")));
+        QCOMPARE(lookup(store, dir.path()), QStringLiteral("moved"));
+        QVERIFY(QFile::remove(file("20-b.reg")));
+        QCOMPARE(lookup(store, file("20-b.reg")), QString());
+        QCOMPARE(store.parseCount(), 6);
+    }
+
+    void lookupsFromManyThreads()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.reg"));
+        QVERIFY(writeExport(path, QStringLiteral("0")));
+        RegistryStore store;
+        qputenv("ORVO_REGISTRY", QFile::encodeName(path));
+        std::atomic<int> misses{0};
+        std::atomic<bool> done{false};
+        std::unique_ptr<QThread> readers[4];
+        for (auto &reader : readers) {
+            reader.reset(QThread::create([&] {
+                while (!done)
+                    misses += store.value(QStringLiteral("HKCU\\Software\\Test"), QStringLiteral("v")).isEmpty();
+            }));
+            reader->start();
+        }
+        for (int i = 1; i <= 1000; ++i)
+            writeExport(path, QString::number(i));
+        done = true;
+        for (auto &reader : readers)
+            reader->wait();
+        QCOMPARE(misses.load(), 0);
+        QCOMPARE(lookup(store, path), QStringLiteral("1000"));
+    }
 };
-
-void RegistryExportTest::lookups_data()
-{
-    for (const char *column : {"source", "view", "key", "name", "answer"})
-        QTest::addColumn<QString>(column);
-    for (const QString &line : QString::fromUtf8(fixture(QStringLiteral("values.tsv"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QStringList f = line.split(QLatin1Char('\t'));
-        QVERIFY2(line.startsWith(QLatin1Char('#')) || f.size() == 6, qPrintable(line));
-        if (!line.startsWith(QLatin1Char('#')))
-            QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << f[3] << f[4] << QString(f[5]).replace(QChar(0x23CE), QLatin1Char('\n'));
-    }
-}
-
-// Through the backend, as the library asks; the store tells a missing value from an empty one.
-void RegistryExportTest::lookups()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, view);
-    QFETCH(QString, key);
-    QFETCH(QString, name);
-    QFETCH(QString, answer);
-
-    qputenv("ORVO_REGISTRY", QFile::encodeName(folder + source));
-    const RegistryView v = view == QLatin1String("32") ? RegistryView::Registry32
-        : view == QLatin1String("64")                  ? RegistryView::Registry64
-                                                       : RegistryView::Default;
-    if (name == QLatin1String("(sub-keys)")) {
-        QCOMPARE(nativeBackend().registrySubKeys(key, v).join(QLatin1Char('|')), answer);
-    } else {
-        const bool present = answer != QLatin1String("(missing)");
-        QCOMPARE(bool(RegistryStore::instance().tree().value(RegistryStore::inView(RegistryKeyPath::fromString(key), v), name)), present);
-        QCOMPARE(nativeBackend().registryValue(key, name, v), present ? answer : QString());
-    }
-}
-
-// Every fixture: a bad line is logged once, with its number; a bad header rejects the file.
-void RegistryExportTest::loggedLines_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QList<int>>("lines");
-
-    const QHash<QString, QList<int>> bad{
-        {QStringLiteral("quirks.reg"), {6, 39}},
-        {QStringLiteral("malformed.reg"), {5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 18, 21, 23, 25, 27, 29, 30}},
-        {QStringLiteral("bad-header.reg"), {1}},
-        {QStringLiteral("garbage.reg"), {1}},
-        {QStringLiteral("empty.reg"), {1}},
-    };
-    for (QDirIterator it(folder, {QStringLiteral("*.reg")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
-        const QString file = it.next().mid(folder.size());
-        QTest::newRow(qPrintable(file)) << file << bad.value(file);
-    }
-}
-
-void RegistryExportTest::loggedLines()
-{
-    QFETCH(QString, file);
-    QFETCH(QList<int>, lines);
-
-    logged.clear();
-    // only a refused header is logged for line 1
-    QCOMPARE(RegistryExport::parse(fixture(file), file).isValid(), lines.value(0) != 1);
-    const QRegularExpression format(QStringLiteral("^RegistryExport::parse: (.+) line (\\d+) - \\S"));
-    QList<int> numbers;
-    for (const QString &line : qAsConst(logged)) {
-        const QRegularExpressionMatch match = format.match(line);
-        QVERIFY2(match.hasMatch() && match.captured(1) == file, qPrintable(line));
-        numbers.append(match.captured(2).toInt());
-    }
-    QCOMPARE(numbers, lines);
-}
-
-void RegistryExportTest::parsesOnlyWhatChanged()
-{
-    QTemporaryDir dir;
-    const auto file = [&dir](const char *name) { return dir.filePath(QString::fromUtf8(name)); };
-    QVERIFY(writeExport(file("10-a.reg"), QStringLiteral("a")));
-    QVERIFY(writeExport(file("20-b.reg"), QStringLiteral("b")));
-
-    RegistryStore store;
-    QCOMPARE(lookup(store, file("10-a.reg")), QStringLiteral("a"));
-    QCOMPARE(lookup(store, file("20-b.reg")), QStringLiteral("b"));
-    QCOMPARE(lookup(store, dir.path()), QStringLiteral("b"));
-    QCOMPARE(store.parseCount(), 2); // the folder's files were parsed already
-
-    QVERIFY(writeExport(file("30-c.reg"), QStringLiteral("c")));
-    QCOMPARE(lookup(store, dir.path()), QStringLiteral("c"));
-    QVERIFY(QFile::remove(file("30-c.reg")));
-    QCOMPARE(lookup(store, dir.path()), QStringLiteral("b"));
-    QCOMPARE(store.parseCount(), 3);
-
-    { // same size, same inode: only the modification time tells
-        QFile f(file("20-b.reg"));
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        const QByteArray bytes = f.readAll().replace("\"b\"", "\"x\"");
-        QVERIFY(f.seek(0) && f.write(bytes) == bytes.size() && f.flush());
-        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
-    }
-    QCOMPARE(lookup(store, dir.path()), QStringLiteral("x"));
-    QCOMPARE(store.parseCount(), 4);
-
-    // A link's target changes outside the watched folder.
-    QTemporaryDir elsewhere;
-    const QString target = elsewhere.filePath(QStringLiteral("site.reg"));
-    QVERIFY(writeExport(target, QStringLiteral("link")));
-    QVERIFY(QFile::link(target, file("40-link.reg")));
-    QCOMPARE(lookup(store, dir.path()), QStringLiteral("link"));
-    QVERIFY(writeExport(target, QStringLiteral("moved")));
-    QCOMPARE(lookup(store, dir.path()), QStringLiteral("moved"));
-    QVERIFY(QFile::remove(file("20-b.reg")));
-    QCOMPARE(lookup(store, file("20-b.reg")), QString());
-    QCOMPARE(store.parseCount(), 6);
-}
-
-void RegistryExportTest::lookupsFromManyThreads()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.reg"));
-    QVERIFY(writeExport(path, QStringLiteral("0")));
-    RegistryStore store;
-    qputenv("ORVO_REGISTRY", QFile::encodeName(path));
-    std::atomic<int> misses{0};
-    std::atomic<bool> done{false};
-    std::unique_ptr<QThread> readers[4];
-    for (auto &reader : readers) {
-        reader.reset(QThread::create([&] {
-            while (!done)
-                misses += store.value(QStringLiteral("HKCU\\Software\\Test"), QStringLiteral("v")).isEmpty();
-        }));
-        reader->start();
-    }
-    for (int i = 1; i <= 1000; ++i)
-        writeExport(path, QString::number(i));
-    done = true;
-    for (auto &reader : readers)
-        reader->wait();
-    QCOMPARE(misses.load(), 0);
-    QCOMPARE(lookup(store, path), QStringLiteral("1000"));
-}
 
 QTEST_GUILESS_MAIN(RegistryExportTest)
 

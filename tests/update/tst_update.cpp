@@ -1,4 +1,5 @@
 #include "fakebackend.h"
+#include "tsvrows.h"
 #include "zrcommonutils.h"
 #include "zrpublicdata.h"
 
@@ -49,20 +50,6 @@ struct ScriptedBackend : FakeBackend
         return record({"hidden " + file, parameters});
     }
 };
-
-// The rows of a fixture under tests/data/update/, in one column "row": its tab-separated fields
-// after the case. Lines starting with "#" describe the fixture.
-void rowsFrom(const char *fixture)
-{
-    QTest::addColumn<QStringList>("row");
-    QFile file(QStringLiteral(ORVO_TEST_DATA "/update/") + QLatin1String(fixture));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!file.atEnd()) {
-        const QStringList fields = QString::fromUtf8(file.readLine()).remove('\n').split('\t');
-        if (!fields.first().startsWith('#'))
-            QTest::newRow(fields.first().toUtf8().constData()) << QStringList(fields.mid(1));
-    }
-}
 
 const QMap<QString, bool (*)()> g_nginxCalls{{"checkAndCopyNginxServer", &ZRCommonUtils::checkAndCopyNginxServer},
                                              {"checkAndInstallNginxServer", &ZRCommonUtils::checkAndInstallNginxServer},
@@ -129,186 +116,157 @@ class tst_Update : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void message_data();
-    void message();
-    void stubValidates_data();
-    void stubValidates();
-    void nginx_data();
-    void nginx();
-    void installerIsWaitedFor();
-    void nginxEndToEnd();
-
-private:
     QTemporaryDir m_work;
     QString m_data;
     bool m_nginxStarted = false;
-};
 
-void tst_Update::initTestCase()
-{
-    QVERIFY(m_work.isValid());
-    // nginx's workers run as another user when the test runs as root.
-    QVERIFY(QFile::setPermissions(m_work.path(), QFile::permissions(m_work.path()) | QFile::ReadOther
-                                                     | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
-    m_data = m_work.filePath(QStringLiteral("programdata/"));
-    qputenv("ORVO_PROGRAMDATA", QFile::encodeName(m_data));
-    qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/update/registry.reg");
-    // The updater describes the process, not the shared UI state's name.
-    OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(QStringLiteral("OrvoKiv6"));
-    g_previous = qInstallMessageHandler(collect);
-}
-
-void tst_Update::init()
-{
-    QDir(m_data).removeRecursively();
-    g_log.clear();
-}
-
-// Stops the server nginxEndToEnd started, whatever became of the test.
-void tst_Update::cleanup()
-{
-    QFile pidFile(m_data + QStringLiteral("OrvoUpdateService/nginx-1.16.0/logs/nginx.pid"));
-    const qint64 pid = m_nginxStarted && pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong() : 0;
-    if (pid <= 0)
-        return;
-    ::kill(pid_t(pid), SIGTERM);
-    for (int i = 0; i < 100 && alive(pid); ++i)
-        QThread::msleep(50);
-    QVERIFY2(!alive(pid), "the nginx started by the test did not stop");
-}
-
-void tst_Update::message_data()
-{
-    rowsFrom("message.tsv");
-}
-
-void tst_Update::message()
-{
-    QFETCH(QStringList, row);
-    enum { AppName, AutoUpdate, Language, Started, Version };
-    ScriptedBackend platform;
-    platform.answer = row[Started] == "true";
-    ScopedBackendOverride use(platform);
-    QCoreApplication::setApplicationName(row[AppName]);
-
-    QCOMPARE(ZRCommonUtils::checkUpdate(row[AutoUpdate] == "true", row[Language]), platform.answer);
-    QCOMPARE(g_log, QStringList{"ZRCommonUtils::checkUpdate"});
-    QCOMPARE(platform.starts.size(), 1);
-    QCOMPARE(platform.starts.first().section('|', 0, 0),
-             "open " + QCoreApplication::applicationDirPath() + "/OrvoSoftwareUpdate.exe");
-    QCOMPARE(QByteArray::fromBase64(platform.starts.first().section('|', 1).toLatin1(), QByteArray::AbortOnBase64DecodingErrors),
-             expectedMessage(row[AppName], row[Version], row[Language], row[AutoUpdate] == "true"));
-}
-
-// The substitute updater beside this program (tools/orvo-update-stub).
-void tst_Update::stubValidates_data()
-{
-    rowsFrom("stub.tsv");
-}
-
-void tst_Update::stubValidates()
-{
-    QFETCH(QStringList, row);
-    enum { From, To, ExitCode };
-    QByteArray message = expectedMessage(QStringLiteral("a"), QString(), QStringLiteral("zh_CN"), true);
-    const QByteArray from = row[From].toUtf8(), to = row[To].toUtf8();
-    const QString argument = QString::fromLatin1(message.replace(from, to).toBase64().replace(from, to));
-    const ProcessResult result = runProcess(QCoreApplication::applicationDirPath() + "/OrvoSoftwareUpdate", {argument}, 10000);
-    QCOMPARE(result.exitCode, row[ExitCode].toInt());
-    QCOMPARE(result.standardOutput, result.exitCode ? QByteArray() : message);
-}
-
-void tst_Update::nginx_data()
-{
-    rowsFrom("nginx.tsv");
-}
-
-void tst_Update::nginx()
-{
-    QFETCH(QStringList, row);
-    enum { System, Function, Exe, Present, Processes, Answer, Starts, Log };
-    ScriptedBackend platform;
-    if (row[System] == "Linux")
-        platform.platformConventions = Conventions::posix();
-    platform.exePath = row[Exe];
-    if (row[Present] != "-")
-        QVERIFY(writeFile(m_data + row[Present]));
-    for (const QString &process : row[Processes].split(", ")) {
-        if (process != "-")
-            platform.processes.append({process.section(' ', 0, 0).toLongLong(), process.section(' ', 1)});
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_work.isValid());
+        // nginx's workers run as another user when the test runs as root.
+        QVERIFY(QFile::setPermissions(m_work.path(), QFile::permissions(m_work.path()) | QFile::ReadOther
+                                                         | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
+        m_data = m_work.filePath(QStringLiteral("programdata/"));
+        qputenv("ORVO_PROGRAMDATA", QFile::encodeName(m_data));
+        qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/update/registry.reg");
+        // The updater describes the process, not the shared UI state's name.
+        OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(QStringLiteral("OrvoKiv6"));
+        g_previous = qInstallMessageHandler(collect);
     }
-    ScopedBackendOverride use(platform);
-    if (g_nginxCalls.contains(row[Function]))
-        QCOMPARE(QString(g_nginxCalls[row[Function]]() ? "true" : "false"), row[Answer]);
-    else
+
+    void init()
+    {
+        QDir(m_data).removeRecursively();
+        g_log.clear();
+    }
+
+    // Stops the server nginxEndToEnd started, whatever became of the test.
+    void cleanup()
+    {
+        QFile pidFile(m_data + QStringLiteral("OrvoUpdateService/nginx-1.16.0/logs/nginx.pid"));
+        const qint64 pid = m_nginxStarted && pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong() : 0;
+        if (pid <= 0)
+            return;
+        ::kill(pid_t(pid), SIGTERM);
+        QTRY_VERIFY2_WITH_TIMEOUT(!alive(pid), "the nginx started by the test did not stop", 5000);
+    }
+
+    void message_data() { addTsvRows(QStringLiteral("update/message.tsv"), {"case", "appName", "auto", "language", "started", "version"}); }
+
+    void message()
+    {
+        ScriptedBackend platform;
+        platform.answer = tsvField("started") == "true";
+        ScopedBackendOverride use(platform);
+        QCoreApplication::setApplicationName(tsvField("appName"));
+
+        QCOMPARE(ZRCommonUtils::checkUpdate(tsvField("auto") == "true", tsvField("language")), platform.answer);
+        QCOMPARE(g_log, QStringList{"ZRCommonUtils::checkUpdate"});
+        QCOMPARE(platform.starts.size(), 1);
+        QCOMPARE(platform.starts.first().section('|', 0, 0),
+                 "open " + QCoreApplication::applicationDirPath() + "/OrvoSoftwareUpdate.exe");
+        QCOMPARE(QByteArray::fromBase64(platform.starts.first().section('|', 1).toLatin1(), QByteArray::AbortOnBase64DecodingErrors),
+                 expectedMessage(tsvField("appName"), tsvField("version"), tsvField("language"), tsvField("auto") == "true"));
+    }
+
+    // The substitute updater beside this program (tools/orvo-update-stub).
+    void stubValidates_data() { addTsvRows(QStringLiteral("update/stub.tsv"), {"case", "from", "to", "exitCode"}); }
+
+    void stubValidates()
+    {
+        QByteArray message = expectedMessage(QStringLiteral("a"), QString(), QStringLiteral("zh_CN"), true);
+        const QByteArray from = tsvField("from").toUtf8(), to = tsvField("to").toUtf8();
+        const QString argument = QString::fromLatin1(message.replace(from, to).toBase64().replace(from, to));
+        const ProcessResult result = runProcess(QCoreApplication::applicationDirPath() + "/OrvoSoftwareUpdate", {argument}, 10000);
+        QCOMPARE(result.exitCode, tsvField("exitCode").toInt());
+        QCOMPARE(result.standardOutput, result.exitCode ? QByteArray() : message);
+    }
+
+    void nginx_data()
+    {
+        addTsvRows(QStringLiteral("update/nginx.tsv"),
+                   {"case", "system", "function", "exe", "present", "processes", "answer", "starts", "log"});
+    }
+
+    void nginx()
+    {
+        ScriptedBackend platform;
+        if (tsvField("system") == "Linux")
+            platform.platformConventions = Conventions::posix();
+        platform.exePath = tsvField("exe");
+        QVERIFY(tsvField("present").isEmpty() || writeFile(m_data + tsvField("present")));
+        for (const QString &process : tsvField("processes").split(", ", Qt::SkipEmptyParts))
+            platform.processes.append({process.section(' ', 0, 0).toLongLong(), process.section(' ', 1)});
+        ScopedBackendOverride use(platform);
+        if (g_nginxCalls.contains(tsvField("function")))
+            QCOMPARE(QString(g_nginxCalls[tsvField("function")]() ? "true" : "false"), tsvField("answer"));
+        else
+            ZRCommonUtils::checkNginxIsRunningOrStartIt();
+        QCOMPARE(platform.starts.join("⏎"), tsvField("starts").replace("@DATA@", m_data));
+        QCOMPARE(g_log.join("⏎"), tsvField("log"));
+    }
+
+    // On Linux the installer runs as a child waited for: it leaves the server behind before it ends.
+    void installerIsWaitedFor()
+    {
+        const QString installer = m_work.filePath(QStringLiteral("installer/Orvo软件更新服务程序"));
+        QVERIFY(writeFile(installer, "#!/bin/sh\nD='" + QFile::encodeName(m_data) + "OrvoUpdateService/nginx-1.16.0'\n"
+                                     "sleep 0.3; [ \"$*\" = \"/SILENT /VERYSILENT\" ] && mkdir -p \"$D\" && touch \"$D/nginx\"\n"));
+        QVERIFY(QFile::setPermissions(installer, QFile::ReadOwner | QFile::ExeOwner));
+        FakeBackend platform;
+        platform.platformConventions = Conventions::posix();
+        platform.exePath = m_work.filePath(QStringLiteral("installer/suite/app"));
+        ScopedBackendOverride use(platform);
+        QVERIFY(ZRCommonUtils::checkAndInstallNginxServer());
+    }
+
+    // The project's server folder deployed and started by the library, serving the content editor
+    // from a real nginx on 127.0.0.1.
+    void nginxEndToEnd()
+    {
+        // The application folder, a blank in its name.
+        const QString app = m_work.filePath(QStringLiteral("my app"));
+        QVERIFY(runProcess("cp", {"-R", ORVO_SERVER_SOURCE, app}, 30000).succeeded());
+        ScriptedBackend platform;
+        platform.real = true;
+        platform.platformConventions = Conventions::posix();
+        platform.exePath = app + QStringLiteral("/host");
+        ScopedBackendOverride use(platform);
+        QVERIFY(ZRCommonUtils::checkAndCopyNginxServer());
+        QVERIFY(ZRCommonUtils::checkAndCopyNginxContentEditor());
+
+        if (!QFile::exists(QStringLiteral("/usr/sbin/nginx")))
+            QSKIP("Debian's nginx is not installed (scripts/install-deps.sh installs it)");
+        // One that a previous test stopped may linger a moment as a zombie.
+        for (int i = 0; i < 50 && nginxRuns(); ++i)
+            QThread::msleep(100);
+        if (nginxRuns())
+            QSKIP("a process named nginx already runs: the library would rightly start none");
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        qputenv("ORVO_NGINX_PORT", QByteArray::number(port));
+        m_nginxStarted = true;
         ZRCommonUtils::checkNginxIsRunningOrStartIt();
-    QCOMPARE(platform.starts.join("⏎"), row[Starts] == "-" ? QString() : row[Starts].replace("@DATA@", m_data));
-    QCOMPARE(g_log.join("⏎"), row[Log]);
-}
+        QCOMPARE(platform.starts.filter("detached ").size(), 1);
 
-// On Linux the installer runs as a child waited for: it leaves the server behind before it ends.
-void tst_Update::installerIsWaitedFor()
-{
-    const QString installer = m_work.filePath(QStringLiteral("installer/Orvo软件更新服务程序"));
-    QVERIFY(writeFile(installer, "#!/bin/sh\nD='" + QFile::encodeName(m_data) + "OrvoUpdateService/nginx-1.16.0'\n"
-                                 "sleep 0.3; [ \"$*\" = \"/SILENT /VERYSILENT\" ] && mkdir -p \"$D\" && touch \"$D/nginx\"\n"));
-    QVERIFY(QFile::setPermissions(installer, QFile::ReadOwner | QFile::ExeOwner));
-    FakeBackend platform;
-    platform.platformConventions = Conventions::posix();
-    platform.exePath = m_work.filePath(QStringLiteral("installer/suite/app"));
-    ScopedBackendOverride use(platform);
-    QVERIFY(ZRCommonUtils::checkAndInstallNginxServer());
-}
+        QFile shipped(QStringLiteral(ORVO_SERVER_SOURCE "/contentEditor/editor/index.html"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        const QByteArray expected = shipped.readAll();
+        // The server forks into the background: allow it a moment to listen.
+        const QUrl url(QStringLiteral("http://127.0.0.1:%1/contentEditor/editor/index.html").arg(port));
+        QTRY_COMPARE_WITH_TIMEOUT(get(url), expected, 10000);
 
-// The project's server folder deployed and started by the library, serving the content editor
-// from a real nginx on 127.0.0.1.
-void tst_Update::nginxEndToEnd()
-{
-    // The application folder, a blank in its name.
-    const QString app = m_work.filePath(QStringLiteral("my app"));
-    QVERIFY(runProcess("cp", {"-R", ORVO_SERVER_SOURCE, app}, 30000).succeeded());
-    ScriptedBackend platform;
-    platform.real = true;
-    platform.platformConventions = Conventions::posix();
-    platform.exePath = app + QStringLiteral("/host");
-    ScopedBackendOverride use(platform);
-    QVERIFY(ZRCommonUtils::checkAndCopyNginxServer());
-    QVERIFY(ZRCommonUtils::checkAndCopyNginxContentEditor());
-
-    if (!QFile::exists(QStringLiteral("/usr/sbin/nginx")))
-        QSKIP("Debian's nginx is not installed (scripts/install-deps.sh installs it)");
-    // One that a previous test stopped may linger a moment as a zombie.
-    for (int i = 0; i < 50 && nginxRuns(); ++i)
-        QThread::msleep(100);
-    if (nginxRuns())
-        QSKIP("a process named nginx already runs: the library would rightly start none");
-    QTcpServer probe;
-    QVERIFY(probe.listen(QHostAddress::LocalHost));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    qputenv("ORVO_NGINX_PORT", QByteArray::number(port));
-    m_nginxStarted = true;
-    ZRCommonUtils::checkNginxIsRunningOrStartIt();
-    QCOMPARE(platform.starts.filter("detached ").size(), 1);
-
-    QFile shipped(QStringLiteral(ORVO_SERVER_SOURCE "/contentEditor/editor/index.html"));
-    QVERIFY(shipped.open(QIODevice::ReadOnly));
-    const QByteArray expected = shipped.readAll();
-    // The server forks into the background: allow it a moment to listen.
-    const QUrl url(QStringLiteral("http://127.0.0.1:%1/contentEditor/editor/index.html").arg(port));
-    QTRY_COMPARE_WITH_TIMEOUT(get(url), expected, 10000);
-
-    // Running now: a second call, given the system's processes, starts nothing (scripted, so that
-    // a wrong start cannot outlive the test).
-    platform.real = false;
-    platform.processes = nativeBackend().runningProcesses();
-    ZRCommonUtils::checkNginxIsRunningOrStartIt();
-    QCOMPARE(platform.starts.filter("detached ").size(), 1);
-}
+        // Running now: a second call, given the system's processes, starts nothing (scripted, so that
+        // a wrong start cannot outlive the test).
+        platform.real = false;
+        platform.processes = nativeBackend().runningProcesses();
+        ZRCommonUtils::checkNginxIsRunningOrStartIt();
+        QCOMPARE(platform.starts.filter("detached ").size(), 1);
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_Update)
 #include "tst_update.moc"

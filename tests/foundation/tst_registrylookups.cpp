@@ -1,8 +1,6 @@
 #include "fakebackend.h"
+#include "tsvrows.h"
 #include "zrcommonutils.h"
-
-#include <QFile>
-#include <QTest>
 
 using OrvoKiv::Platform::Conventions;
 using OrvoKiv::Platform::ScopedBackendOverride;
@@ -32,31 +30,17 @@ class tst_RegistryLookups : public QObject
 
 private Q_SLOTS:
     void initTestCase() { qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/lookups/machine.reg"); }
-    void lookups_data();
+    void lookups_data() { addTsvRows(QStringLiteral("lookups/lookups.tsv"), {"case", "function", "argument 1", "argument 2", "answer"}); }
     void lookups();
     void separatorFollowsPlatform();
     void emptyMachine();
 };
 
-void tst_RegistryLookups::lookups_data()
-{
-    QTest::addColumn<QStringList>("row");
-    QFile file(QStringLiteral(ORVO_TEST_DATA "/lookups/lookups.tsv"));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
-        if (!line.startsWith(QLatin1Char('#')))
-            QTest::newRow(qPrintable(line.section(QLatin1Char('\t'), 0, 0))) << line.split(QLatin1Char('\t'));
-    }
-}
-
 void tst_RegistryLookups::lookups()
 {
-    QFETCH(QStringList, row);
-    QCOMPARE(row.size(), 5);
     FakeBackend windows;
     ScopedBackendOverride o(windows);
-    QCOMPARE(ask(row.at(1), row.at(2), row.at(3)), row.at(4) == QLatin1String("-") ? QString() : row.at(4));
+    QCOMPARE(ask(tsvField("function"), tsvField("argument 1"), tsvField("argument 2")), tsvField("answer"));
 }
 
 void tst_RegistryLookups::separatorFollowsPlatform()

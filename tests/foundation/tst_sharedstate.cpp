@@ -39,7 +39,6 @@ class tst_SharedState : public QObject
 private Q_SLOTS:
     void initialState(); // first: sees the records as their first use builds them
     void resetRestoresPerRunStateOnly();
-    void teachingToolsAreCopies();
     void versionFieldsAreDistinct();
     void userFields_data();
     void userFields();
@@ -80,11 +79,15 @@ void tst_SharedState::initialState()
 void tst_SharedState::resetRestoresPerRunStateOnly()
 {
     ZRPublicData *d = ui();
-    QMap<QString, toolinfo> tools{{QStringLiteral("ruler"), toolinfo()}};
+    toolinfo compass;
+    compass.name = QStringLiteral("compass");
+    QMap<QString, toolinfo> tools{{QStringLiteral("compass"), compass}};
     QTest::ignoreMessage(QtDebugMsg, "ZRPublicData::setAppName \"Board\"");
     d->setAppName(QStringLiteral("Board"));
     d->setCurLanguage(QStringLiteral("en_US"));
     d->setTeachingToolsInfo(tools);
+    tools[QStringLiteral("compass")].name = QStringLiteral("changed by caller"); // both ways copies
+    d->getTeachingToolsInfo()[QStringLiteral("compass")].enabled = true;
     d->setFullscreenPlay(true);
     d->setIndexBarVisible(true);
     d->setToolBarStatus(static_cast<ToolBarStatus>(4));
@@ -105,19 +108,8 @@ void tst_SharedState::resetRestoresPerRunStateOnly()
     QCOMPARE(d->m_iSetting5, 12);
     QVERIFY(d->isSkipLogin());
     QCOMPARE(d->getAppName() + d->getCurLanguage(), QStringLiteral("Boarden_US"));
-    QCOMPARE(d->getTeachingToolsInfo().size(), 1);
-}
-
-void tst_SharedState::teachingToolsAreCopies()
-{
-    toolinfo compass;
-    compass.name = QStringLiteral("compass");
-    QMap<QString, toolinfo> tools{{QStringLiteral("compass"), compass}};
-    ui()->setTeachingToolsInfo(tools);
-    tools[QStringLiteral("compass")].name = QStringLiteral("changed by caller");
-    ui()->getTeachingToolsInfo()[QStringLiteral("compass")].enabled = true;
-    QCOMPARE(ui()->getTeachingToolsInfo().value(QStringLiteral("compass")).name, QStringLiteral("compass"));
-    QVERIFY(!ui()->getTeachingToolsInfo().value(QStringLiteral("compass")).enabled);
+    QCOMPARE(d->getTeachingToolsInfo().value(QStringLiteral("compass")).name, QStringLiteral("compass"));
+    QVERIFY(!d->getTeachingToolsInfo().value(QStringLiteral("compass")).enabled);
 }
 
 // Each field written with its own text: a getter wired to the wrong field shows.
@@ -140,27 +132,25 @@ void tst_SharedState::userFields_data()
     QTest::addColumn<QString>("expected");
 
     const QJsonValue a(QStringLiteral("first")), b(QStringLiteral("second"));
-    const struct { const char *key, *fallback; UserGetter getter; } pairs[] = {
+    const struct { const char *key, *fallback; UserGetter getter; } fields[] = {
         {"subjectName", "subject", &ZRUserInfo::getsubjectName}, {"gradeName", "grade", &ZRUserInfo::getgradeName},
         {"subjectGrade", "gradesub", &ZRUserInfo::getsubjectGrade}, {"subjectID", "subjectid", &ZRUserInfo::getsubjectID},
-        {"userAvatar", "avatar", &ZRUserInfo::getuserAvatar},
+        {"userAvatar", "avatar", &ZRUserInfo::getuserAvatar}, {"uid", nullptr, &ZRUserInfo::getuid},
+        {"token", nullptr, &ZRUserInfo::gettoken}, {"h4token", nullptr, &ZRUserInfo::geth4token},
+        {"KaloToken", nullptr, &ZRUserInfo::getKaloToken}, {"executeStyle", nullptr, &ZRUserInfo::getexecuteStyle},
+        {"imsign", nullptr, &ZRUserInfo::getimsign}, {"tcSignature", nullptr, &ZRUserInfo::gettcSignature},
+        {"usertype", nullptr, &ZRUserInfo::getusertype}, {"realname", nullptr, &ZRUserInfo::getrealName},
+        {"userName", nullptr, &ZRUserInfo::getuserName},
     };
-    for (const auto &p : pairs) {
-        const QString key = QLatin1String(p.key), fallback = QLatin1String(p.fallback);
-        QTest::addRow("%s: both", p.key) << QJsonObject{{key, a}, {fallback, b}} << p.getter << "first";
-        QTest::addRow("%s: fallback", p.key) << QJsonObject{{fallback, b}} << p.getter << "second";
-        QTest::addRow("%s: first not a string", p.key) << QJsonObject{{key, 7}, {fallback, b}} << p.getter << "";
+    for (const auto &f : fields) {
+        const QString key = QLatin1String(f.key), fallback = QLatin1String(f.fallback);
+        QTest::addRow("%s", f.key) << QJsonObject{{key, a}, {f.fallback ? fallback : QStringLiteral("x"), b}} << f.getter << "first";
+        if (f.fallback)
+            QTest::addRow("%s: fallback", f.key) << QJsonObject{{fallback, b}} << f.getter << "second";
     }
-    const struct { const char *key; UserGetter getter; } singles[] = {
-        {"uid", &ZRUserInfo::getuid}, {"token", &ZRUserInfo::gettoken}, {"h4token", &ZRUserInfo::geth4token},
-        {"KaloToken", &ZRUserInfo::getKaloToken}, {"executeStyle", &ZRUserInfo::getexecuteStyle},
-        {"imsign", &ZRUserInfo::getimsign}, {"tcSignature", &ZRUserInfo::gettcSignature},
-        {"usertype", &ZRUserInfo::getusertype}, {"realname", &ZRUserInfo::getrealName}, {"userName", &ZRUserInfo::getuserName},
-    };
-    for (const auto &s : singles) {
-        QTest::addRow("%s", s.key) << QJsonObject{{QLatin1String(s.key), a}} << s.getter << "first";
-        QTest::addRow("%s: number not converted", s.key) << QJsonObject{{QLatin1String(s.key), 12345}} << s.getter << "";
-    }
+    const UserGetter subject = &ZRUserInfo::getsubjectName;
+    QTest::newRow("first not a string") << QJsonObject{{QStringLiteral("subjectName"), 7}, {QStringLiteral("subject"), b}} << subject << "";
+    QTest::newRow("number not converted") << QJsonObject{{QStringLiteral("token"), 12345}} << UserGetter(&ZRUserInfo::gettoken) << "";
     QTest::newRow("key case matters") << QJsonObject{{QStringLiteral("UID"), a}} << UserGetter(&ZRUserInfo::getuid) << "";
 }
 

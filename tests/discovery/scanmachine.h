@@ -52,10 +52,9 @@ public:
     QString root() const { return m_dir.path(); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
 
-    // Creates an (empty) file; `relative` may contain "@ROOT@".
-    bool touch(const QString &relative) const
+    // Creates an (empty) file, relative to the machine folder or absolute.
+    bool touch(const QString &file) const
     {
-        const QString file = QString(relative).replace(QLatin1String("@ROOT@"), root());
         QDir().mkpath(QFileInfo(QDir(root()), file).path());
         QFile f(QFileInfo(QDir(root()), file).filePath());
         return f.open(QIODevice::WriteOnly);

@@ -24,13 +24,9 @@ public:
             return false;
         qputenv("HOME", QFile::encodeName(m_dir.path()));
         QStandardPaths::setTestModeEnabled(true);
-        if (!QDir::setCurrent(m_dir.path()))
-            return false;
-        for (const QString &folder : {userStartMenu(), userDesktop(), publicDesktop(), commonStartMenu()})
-            QDir().mkpath(folder);
-        QDir().mkpath(path(QStringLiteral("registry")));
         qputenv("ORVO_REGISTRY", QFile::encodeName(path(QStringLiteral("registry"))));
-        return true;
+        clear();
+        return QDir::setCurrent(m_dir.path());
     }
 
     // Empties every shortcut folder, program and registry file.

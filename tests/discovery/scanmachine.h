@@ -24,13 +24,9 @@ public:
             return false;
         qputenv("HOME", QFile::encodeName(m_dir.path()));
         QStandardPaths::setTestModeEnabled(true);
-        if (!QDir::setCurrent(m_dir.path()))
-            return false;
-        for (const QString &folder : {userStartMenu(), userDesktop(), publicDesktop(), commonStartMenu()})
-            QDir().mkpath(folder);
-        QDir().mkpath(path(QStringLiteral("registry")));
         qputenv("ORVO_REGISTRY", QFile::encodeName(path(QStringLiteral("registry"))));
-        return true;
+        clear();
+        return QDir::setCurrent(m_dir.path());
     }
 
     // Empties every shortcut folder, program and registry file.
@@ -52,10 +48,9 @@ public:
     QString root() const { return m_dir.path(); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
 
-    // Creates an (empty) file; `relative` may contain "@ROOT@".
-    bool touch(const QString &relative) const
+    // Creates an (empty) file, relative to the machine folder or absolute.
+    bool touch(const QString &file) const
     {
-        const QString file = QString(relative).replace(QLatin1String("@ROOT@"), root());
         QDir().mkpath(QFileInfo(QDir(root()), file).path());
         QFile f(QFileInfo(QDir(root()), file).filePath());
         return f.open(QIODevice::WriteOnly);

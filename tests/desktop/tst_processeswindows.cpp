@@ -133,20 +133,11 @@ private slots:
         QCOMPARE(ZRCommonUtils::getPcUid(), uid);
     }
 
-    void storedIdentifier_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("guid");
-        QTest::addColumn<QString>("uid");
-        QTest::newRow("digits met from the end")
-            << "{6f9619ff-8b86-d011-b42d-00c04fc964ff}" << "6f9619ff8b86d011b42d00c04fc964ff" << "469400";
-        QTest::newRow("three digits only")
-            << "{abcdef1b-cdef-abcd-efab-cdefab2cde3f}" << "abcdef1bcdefabcdefabcdefab2cde3f" << "321";
-    }
+    void storedIdentifier_data() { addTsvRows(QStringLiteral("desktop/puid.tsv"), {"stored", "guid", "uid"}); }
 
     void storedIdentifier()
     {
-        QFETCH(QString, stored);
+        const QString stored = tsvField("stored");
         privateSettings().setValue(QStringLiteral("startup/puid"), stored);
         QTEST(ZRCommonUtils::getPcGUID(), "guid");
         QTEST(ZRCommonUtils::getPcUid(), "uid");

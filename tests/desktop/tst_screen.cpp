@@ -33,17 +33,17 @@ QStringList tagged(const QString &texts)
 void script(FakeBackend &fake, const QString &setup)
 {
     const QStringList words = setup.split(QLatin1Char(' '));
-    fake.windows7 = words.contains(QLatin1String("win7"));
-    fake.keyboardWindow = words.contains(QLatin1String("window"));
-    fake.inputPane = words.contains(QLatin1String("nopane")) ? 0 : 7;
-    fake.locationResult = words.contains(QLatin1String("locationfails")) ? qint32(0x80004005) : 0;
-    const int width = words.contains(QLatin1String("5wide")) ? 5 : words.contains(QLatin1String("6wide")) ? 6 : 300;
-    fake.location = QRect(QPoint(40, 400), QPoint(40 + width, 700));
-    fake.tipResult = words.contains(QLatin1String("notip")) ? qint32(0x80040154) : 0;
-    fake.programFiles = words.contains(QLatin1String("nofolder")) ? QString()
-                      : words.contains(QLatin1String("D:")) ? QStringLiteral("D:\\Program Files (x86)")
-                                                            : QStringLiteral("C:\\Program Files");
-    fake.processStarts = !words.contains(QLatin1String("nostart"));
+    const auto has = [&words](const char *word) { return words.contains(QLatin1String(word)); };
+    fake.windows7 = has("win7");
+    fake.keyboardWindow = has("window");
+    fake.inputPane = has("nopane") ? 0 : 7;
+    fake.locationResult = has("locationfails") ? qint32(0x80004005) : 0;
+    fake.location = QRect(QPoint(40, 400), QPoint(40 + (has("5wide") ? 5 : has("6wide") ? 6 : 300), 700));
+    fake.tipResult = has("notip") ? qint32(0x80040154) : 0;
+    fake.programFiles = has("nofolder") ? QString()
+                      : has("D:")       ? QStringLiteral("D:\\Program Files (x86)")
+                                        : QStringLiteral("C:\\Program Files");
+    fake.processStarts = !has("nostart");
     fake.shellOpened = {fake.processStarts, 2};
 }
 
@@ -164,18 +164,6 @@ private slots:
         QCOMPARE(QCoreApplication::translate("OrvoKiv6", "Open"), QStringLiteral("Open"));
     }
 
-    void keyboardLifetime()
-    {
-        for (const quintptr pane : {quintptr(7), quintptr(0)}) {
-            FakeBackend fake;
-            fake.inputPane = pane;
-            const OrvoKiv::Platform::ScopedBackendOverride use(fake);
-            { VirtualKeyboardPrivate keyboard; }
-            const QStringList released = pane ? QStringList("release 7") : QStringList();
-            QCOMPARE(fake.calls, QStringList({"CoInitialize", "create pane"}) + released);
-        }
-    }
-
     void keyboard_data() { addTsvRows(QStringLiteral("desktop/keyboard.tsv"), {"setup", "request", "calls", "lines"}); }
 
     void keyboard()
@@ -183,9 +171,13 @@ private slots:
         FakeBackend fake;
         script(fake, tsvField("setup"));
         const OrvoKiv::Platform::ScopedBackendOverride use(fake);
-        VirtualKeyboardPrivate keyboard;
-        fake.calls.clear();
-        tsvField("request") == QLatin1String("show") ? keyboard.showKeyboard() : keyboard.hideKeyboard();
+        {
+            VirtualKeyboardPrivate keyboard;
+            const QString request = tsvField("request");
+            if (!request.isEmpty()) // else the calls of construction
+                fake.calls.clear();
+            request == QLatin1String("show") ? keyboard.showKeyboard() : request.isEmpty() ? void() : keyboard.hideKeyboard();
+        }
         QCOMPARE(fake.calls, tsvField("calls").split(QLatin1Char('|'), Qt::SkipEmptyParts));
         QCOMPARE(g_lines, tagged(tsvField("lines")));
     }

@@ -16,18 +16,6 @@ class tst_IniManager : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init();
-    void typedReads_data() { addTsvRows(QStringLiteral("foundation/inireads.tsv"), {"case", "group", "key", "default", "expected"}); }
-    void typedReads();
-    void pendingWritesReachTheFileAsUtf8();
-    void removeKeyTakesSubKeys();
-    void writeIniCreatesAndGroups();
-    void writeIniWaitIsBounded();
-    void specialFilesReadAsEmpty_data();
-    void specialFilesReadAsEmpty();
-
-private:
     QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
     QString fileText(const char *name) const
     {
@@ -41,110 +29,113 @@ private:
     }
 
     QTemporaryDir m_dir;
-};
 
-void tst_IniManager::init()
-{
-    write("settings.ini", "[log]\npath=D:/logs/app\n[screen]\ncount=2\nmode=wide\nempty=\n");
-    write("version.ini", "[log]\npath=/from/version\n");
-}
-
-void tst_IniManager::typedReads()
-{
-    ZRIniConfigureManager manager(path("settings.ini"));
-    const QString group = tsvField("group"), key = tsvField("key"), fallback = tsvField("default");
-    bool number = false;
-    if (const int defaultValue = fallback.toInt(&number); number) {
-        QCOMPARE(manager.getValue(group, key, defaultValue), tsvField("expected").toInt());
-        return;
-    }
-    QCOMPARE(manager.getValue(group, key, fallback), tsvField("expected"));
-    QCOMPARE(manager.getValue(group, key, fallback.toUtf8().constData()), tsvField("expected"));
-}
-
-// Changes are visible at once and written on reload (the default file: version.ini beside the
-// program) or destruction, non-ASCII text as UTF-8 rather than escapes.
-void tst_IniManager::pendingWritesReachTheFileAsUtf8()
-{
-    FakeBackend linux;
-    linux.platformConventions = OrvoKiv::Platform::Conventions::posix();
-    linux.exePath = path("app");
-    ScopedBackendOverride o(linux);
-    const QString name = QString::fromUtf8("李老师");
+private Q_SLOTS:
+    void init()
     {
-        QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
+        write("settings.ini", "[log]\npath=D:/logs/app\n[screen]\ncount=2\nmode=wide\nempty=\n");
+        write("version.ini", "[log]\npath=/from/version\n");
+    }
+
+    void typedReads_data() { addTsvRows(QStringLiteral("foundation/inireads.tsv"), {"case", "group", "key", "default", "expected"}); }
+
+    void typedReads()
+    {
         ZRIniConfigureManager manager(path("settings.ini"));
-        manager.setValue(QStringLiteral("user"), QStringLiteral("name"), name);
-        manager.reload(path("settings.ini")); // onto the same file: Qt's shared cache would write escapes
-        QVERIFY2(fileText("settings.ini").contains(QStringLiteral("name=") + name), qPrintable(fileText("settings.ini")));
-        manager.reload();
-        QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), QString()), QStringLiteral("/from/version"));
-        manager.reload(path("settings.ini"));
-        manager.setValue(QStringLiteral("user"), QStringLiteral("role"), "教师");
-        manager.setValue(QStringLiteral("startup/puid"), QVariant(QStringLiteral("abc")));
-        QCOMPARE(manager.getValue(QStringLiteral("startup/puid"), QVariant()).toString(), QStringLiteral("abc"));
-        QVERIFY(!fileText("settings.ini").contains(QLatin1String("puid")));
+        const QString group = tsvField("group"), key = tsvField("key"), fallback = tsvField("default");
+        bool number = false;
+        if (const int defaultValue = fallback.toInt(&number); number) {
+            QCOMPARE(manager.getValue(group, key, defaultValue), tsvField("expected").toInt());
+            return;
+        }
+        QCOMPARE(manager.getValue(group, key, fallback), tsvField("expected"));
+        QCOMPARE(manager.getValue(group, key, fallback.toUtf8().constData()), tsvField("expected"));
     }
-    const QString text = fileText("settings.ini");
-    QVERIFY2(text.contains(QString::fromUtf8("role=教师")) && text.contains(QLatin1String("[startup]\npuid=abc")), qPrintable(text));
-}
 
-void tst_IniManager::removeKeyTakesSubKeys()
-{
-    write("tree.ini", "[a]\nb=1\nb\\c=2\nd=3\n");
-    ZRIniConfigureManager manager(path("tree.ini"));
-    manager.removeKey(QStringLiteral("a"), QStringLiteral("b"));
-    QVERIFY(!manager.getValue(QStringLiteral("a/b"), QVariant()).isValid() && !manager.getValue(QStringLiteral("a/b/c"), QVariant()).isValid());
-    QCOMPARE(manager.getValue(QStringLiteral("a"), QStringLiteral("d"), -1), 3);
-}
-
-void tst_IniManager::writeIniCreatesAndGroups()
-{
-    ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("puid"), QString::fromUtf8("值 1"));
-    ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("startup/puid"), QStringLiteral("2"));
-    ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("startup/puid"), QStringLiteral("3"));
-    QCOMPARE(fileText("new.ini"), QString::fromUtf8("[General]\npuid=值 1\n\n[startup]\npuid=3\n"));
-}
-
-// A lock held by a live, hung writer costs a write the bounded wait, not forever, and the file
-// keeps what it had.
-void tst_IniManager::writeIniWaitIsBounded()
-{
-    const QString file = path("held.ini");
-    QLockFile held(file + QStringLiteral(".writelock"));
-    QVERIFY(held.lock());
-    QElapsedTimer timer;
-    timer.start();
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^ZRCommonUtils::writeIni lock timeout")));
-    ZRCommonUtils::writeIni(file, QStringLiteral("k"), QStringLiteral("v"));
-    QVERIFY2(timer.elapsed() >= 9000 && timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
-    QVERIFY(!QFile::exists(file));
-}
-
-// A FIFO would block the read and a device would be read without end: both read as empty and
-// take no writes, at once.
-void tst_IniManager::specialFilesReadAsEmpty_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::newRow("fifo") << path("fifo.ini");
-    QTest::newRow("device") << QStringLiteral("/dev/zero");
-    QTest::newRow("folder") << m_dir.path();
-}
-
-void tst_IniManager::specialFilesReadAsEmpty()
-{
-    QFETCH(QString, file);
-    ::mkfifo(qPrintable(path("fifo.ini")), 0600);
-    QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
+    // Changes are visible at once and written on reload (the default file: version.ini beside the
+    // program) or destruction, non-ASCII text as UTF-8 rather than escapes.
+    void pendingWritesReachTheFileAsUtf8()
     {
-        ZRIniConfigureManager manager(file);
-        manager.setValue(QStringLiteral("log"), QStringLiteral("path"), 7);
-        QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), 5), 5);
+        FakeBackend linux;
+        linux.platformConventions = OrvoKiv::Platform::Conventions::posix();
+        linux.exePath = path("app");
+        ScopedBackendOverride o(linux);
+        const QString name = QString::fromUtf8("李老师");
+        {
+            QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
+            ZRIniConfigureManager manager(path("settings.ini"));
+            manager.setValue(QStringLiteral("user"), QStringLiteral("name"), name);
+            manager.reload(path("settings.ini")); // onto the same file: Qt's shared cache would write escapes
+            QVERIFY2(fileText("settings.ini").contains(QStringLiteral("name=") + name), qPrintable(fileText("settings.ini")));
+            manager.reload();
+            QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), QString()), QStringLiteral("/from/version"));
+            manager.reload(path("settings.ini"));
+            manager.setValue(QStringLiteral("user"), QStringLiteral("role"), "教师");
+            manager.setValue(QStringLiteral("startup/puid"), QVariant(QStringLiteral("abc")));
+            QCOMPARE(manager.getValue(QStringLiteral("startup/puid"), QVariant()).toString(), QStringLiteral("abc"));
+            QVERIFY(!fileText("settings.ini").contains(QLatin1String("puid")));
+        }
+        const QString text = fileText("settings.ini");
+        QVERIFY2(text.contains(QString::fromUtf8("role=教师")) && text.contains(QLatin1String("[startup]\npuid=abc")), qPrintable(text));
     }
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^ZRCommonUtils::writeIni not a regular file")));
-    ZRCommonUtils::writeIni(file, QStringLiteral("k"), QStringLiteral("v"));
-    QVERIFY(QFileInfo(file).exists() && !QFileInfo(file).isFile());
-}
+
+    void removeKeyTakesSubKeys()
+    {
+        write("tree.ini", "[a]\nb=1\nb\\c=2\nd=3\n");
+        ZRIniConfigureManager manager(path("tree.ini"));
+        manager.removeKey(QStringLiteral("a"), QStringLiteral("b"));
+        QVERIFY(!manager.getValue(QStringLiteral("a/b"), QVariant()).isValid() && !manager.getValue(QStringLiteral("a/b/c"), QVariant()).isValid());
+        QCOMPARE(manager.getValue(QStringLiteral("a"), QStringLiteral("d"), -1), 3);
+    }
+
+    void writeIniCreatesAndGroups()
+    {
+        ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("puid"), QString::fromUtf8("值 1"));
+        ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("startup/puid"), QStringLiteral("2"));
+        ZRCommonUtils::writeIni(path("new.ini"), QStringLiteral("startup/puid"), QStringLiteral("3"));
+        QCOMPARE(fileText("new.ini"), QString::fromUtf8("[General]\npuid=值 1\n\n[startup]\npuid=3\n"));
+    }
+
+    // A lock held by a live, hung writer costs a write the bounded wait, not forever, and the file
+    // keeps what it had.
+    void writeIniWaitIsBounded()
+    {
+        const QString file = path("held.ini");
+        QLockFile held(file + QStringLiteral(".writelock"));
+        QVERIFY(held.lock());
+        QElapsedTimer timer;
+        timer.start();
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^ZRCommonUtils::writeIni lock timeout")));
+        ZRCommonUtils::writeIni(file, QStringLiteral("k"), QStringLiteral("v"));
+        QVERIFY2(timer.elapsed() >= 9000 && timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+        QVERIFY(!QFile::exists(file));
+    }
+
+    // A FIFO would block the read and a device would be read without end: both read as empty and
+    // take no writes, at once.
+    void specialFilesReadAsEmpty_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("fifo") << path("fifo.ini");
+        QTest::newRow("device") << QStringLiteral("/dev/zero");
+        QTest::newRow("folder") << m_dir.path();
+    }
+
+    void specialFilesReadAsEmpty()
+    {
+        QFETCH(QString, file);
+        ::mkfifo(qPrintable(path("fifo.ini")), 0600);
+        QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
+        {
+            ZRIniConfigureManager manager(file);
+            manager.setValue(QStringLiteral("log"), QStringLiteral("path"), 7);
+            QCOMPARE(manager.getValue(QStringLiteral("log"), QStringLiteral("path"), 5), 5);
+        }
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^ZRCommonUtils::writeIni not a regular file")));
+        ZRCommonUtils::writeIni(file, QStringLiteral("k"), QStringLiteral("v"));
+        QVERIFY(QFileInfo(file).exists() && !QFileInfo(file).isFile());
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_IniManager)
 #include "tst_inimanager.moc"

@@ -37,150 +37,143 @@ class tst_SharedState : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initialState(); // first: sees the records as their first use builds them
-    void resetRestoresPerRunStateOnly();
-    void versionFieldsAreDistinct();
-    void userFields_data();
-    void userFields();
-    void userNamesAndLoginWindow();
-};
+    void initialState() // first: sees the records as their first use builds them
+    {
+        QVERIFY(userAtLoad && userAtLoad == ZRUserInfo::instance);
+        QVERIFY(!user()->getLoginState() && !user()->isLoginWindowVisible() && user()->getuid().isEmpty());
 
-void tst_SharedState::initialState()
-{
-    QVERIFY(userAtLoad && userAtLoad == ZRUserInfo::instance);
-    QVERIFY(!user()->getLoginState() && !user()->isLoginWindowVisible() && user()->getuid().isEmpty());
+        ZRPublicData *d = ui();
+        QCOMPARE(d, OrvoKiv::Singleton<ZRPublicData>::getInstance());
+        QCOMPARE((QList<int>{d->m_iSetting1, d->m_iSetting2, d->m_iSetting4, d->m_iSetting5, d->m_iSetting6}), (QList<int>{3, 8, 1, 30, 1}));
+        QCOMPARE(d->m_iPlain1 | d->m_iPlain2 | d->m_iPlain3 | d->m_iPlain4, 0);
+        QCOMPARE(d->m_fSetting3, 0.5f);
+        QCOMPARE(d->m_defaultColor, QColor(QStringLiteral("#ffffff")));
+        QCOMPARE(d->getAppName(), QStringLiteral("OrvoKiv6"));
+        QCOMPARE(d->getScaleFactor(), 1.0);
+        QCOMPARE(d->getIIPVersion(), 2021);
+        QCOMPARE(d->toolbarOrientation(), Qt::Vertical);
+        const bool flags[] = {d->isBootWithFile(), d->isSupportDoubleScreen(), d->isPPTStartApp(), d->isPPTShowing(),
+                              d->isOrvoScreen(), d->isForcingLogin(), d->isExitAppByLoginWindowClose(), d->isInAddDodiDuvu(),
+                              d->isSkipLogin(), d->isStartPrepareMode(), d->isFullscreenPlay(), d->curIndexBarVisible(),
+                              d->isArearecognition(), d->isUsageTips(), d->isMultiFingerWriting(), d->isSupportPenSwitch(),
+                              d->isAppAnnOpened(), d->curToolBarStatus() != ToolBarStatusNone};
+        QVERIFY(std::none_of(std::begin(flags), std::end(flags), [](bool f) { return f; }));
 
-    ZRPublicData *d = ui();
-    QCOMPARE(d, OrvoKiv::Singleton<ZRPublicData>::getInstance());
-    QCOMPARE((QList<int>{d->m_iSetting1, d->m_iSetting2, d->m_iSetting4, d->m_iSetting5, d->m_iSetting6}), (QList<int>{3, 8, 1, 30, 1}));
-    QCOMPARE(d->m_iPlain1 | d->m_iPlain2 | d->m_iPlain3 | d->m_iPlain4, 0);
-    QCOMPARE(d->m_fSetting3, 0.5f);
-    QCOMPARE(d->m_defaultColor, QColor(QStringLiteral("#ffffff")));
-    QCOMPARE(d->getAppName(), QStringLiteral("OrvoKiv6"));
-    QCOMPARE(d->getScaleFactor(), 1.0);
-    QCOMPARE(d->getIIPVersion(), 2021);
-    QCOMPARE(d->toolbarOrientation(), Qt::Vertical);
-    const bool flags[] = {d->isBootWithFile(), d->isSupportDoubleScreen(), d->isPPTStartApp(), d->isPPTShowing(),
-                          d->isOrvoScreen(), d->isForcingLogin(), d->isExitAppByLoginWindowClose(), d->isInAddDodiDuvu(),
-                          d->isSkipLogin(), d->isStartPrepareMode(), d->isFullscreenPlay(), d->curIndexBarVisible(),
-                          d->isArearecognition(), d->isUsageTips(), d->isMultiFingerWriting(), d->isSupportPenSwitch(),
-                          d->isAppAnnOpened(), d->curToolBarStatus() != ToolBarStatusNone};
-    QVERIFY(std::none_of(std::begin(flags), std::end(flags), [](bool f) { return f; }));
-
-    for (const auto &field : versionFields)
-        QVERIFY((version()->*field.get)().isEmpty());
-    QCOMPARE(version()->uploadSize(), 0);
-    QCOMPARE(version()->metaObject()->className(), "ZRVersionInfo");
-    void *base = version()->qt_metacast("OrvoKiv::Singleton<ZRVersionInfo>");
-    QCOMPARE(base, static_cast<void *>(static_cast<OrvoKiv::Singleton<ZRVersionInfo> *>(version())));
-    QVERIFY(base != static_cast<void *>(version())); // the second base has its own address
-}
-
-void tst_SharedState::resetRestoresPerRunStateOnly()
-{
-    ZRPublicData *d = ui();
-    toolinfo compass;
-    compass.name = QStringLiteral("compass");
-    QMap<QString, toolinfo> tools{{QStringLiteral("compass"), compass}};
-    QTest::ignoreMessage(QtDebugMsg, "ZRPublicData::setAppName \"Board\"");
-    d->setAppName(QStringLiteral("Board"));
-    d->setCurLanguage(QStringLiteral("en_US"));
-    d->setTeachingToolsInfo(tools);
-    tools[QStringLiteral("compass")].name = QStringLiteral("changed by caller"); // both ways copies
-    d->getTeachingToolsInfo()[QStringLiteral("compass")].enabled = true;
-    d->setFullscreenPlay(true);
-    d->setIndexBarVisible(true);
-    d->setToolBarStatus(static_cast<ToolBarStatus>(4));
-    d->setToolbarOrientation(Qt::Horizontal);
-    d->setIsBootWithFile(true);
-    d->setExitAppByLoginWindowClose(true);
-    d->setIsSkipLogin(true);
-    d->m_iSetting6 = 9;
-    d->m_iSetting5 = 12;
-
-    d->reset();
-
-    QVERIFY(!d->isFullscreenPlay() && !d->curIndexBarVisible() && !d->isBootWithFile() && !d->isExitAppByLoginWindowClose());
-    QCOMPARE(d->curToolBarStatus(), ToolBarStatusNone);
-    QCOMPARE(d->toolbarOrientation(), Qt::Vertical);
-    QCOMPARE(d->m_iSetting6, 1);
-    // Not per-run state:
-    QCOMPARE(d->m_iSetting5, 12);
-    QVERIFY(d->isSkipLogin());
-    QCOMPARE(d->getAppName() + d->getCurLanguage(), QStringLiteral("Boarden_US"));
-    QCOMPARE(d->getTeachingToolsInfo().value(QStringLiteral("compass")).name, QStringLiteral("compass"));
-    QVERIFY(!d->getTeachingToolsInfo().value(QStringLiteral("compass")).enabled);
-}
-
-// Each field written with its own text: a getter wired to the wrong field shows.
-void tst_SharedState::versionFieldsAreDistinct()
-{
-    int i = 0;
-    for (const auto &field : versionFields)
-        (version()->*field.set)(QString::number(i++));
-    version()->setUploadSize(1024);
-    i = 0;
-    for (const auto &field : versionFields)
-        QCOMPARE((version()->*field.get)(), QString::number(i++));
-    QCOMPARE(version()->uploadSize(), 1024);
-}
-
-void tst_SharedState::userFields_data()
-{
-    QTest::addColumn<QJsonObject>("account");
-    QTest::addColumn<UserGetter>("getter");
-    QTest::addColumn<QString>("expected");
-
-    const QJsonValue a(QStringLiteral("first")), b(QStringLiteral("second"));
-    const struct { const char *key, *fallback; UserGetter getter; } fields[] = {
-        {"subjectName", "subject", &ZRUserInfo::getsubjectName}, {"gradeName", "grade", &ZRUserInfo::getgradeName},
-        {"subjectGrade", "gradesub", &ZRUserInfo::getsubjectGrade}, {"subjectID", "subjectid", &ZRUserInfo::getsubjectID},
-        {"userAvatar", "avatar", &ZRUserInfo::getuserAvatar}, {"uid", nullptr, &ZRUserInfo::getuid},
-        {"token", nullptr, &ZRUserInfo::gettoken}, {"h4token", nullptr, &ZRUserInfo::geth4token},
-        {"KaloToken", nullptr, &ZRUserInfo::getKaloToken}, {"executeStyle", nullptr, &ZRUserInfo::getexecuteStyle},
-        {"imsign", nullptr, &ZRUserInfo::getimsign}, {"tcSignature", nullptr, &ZRUserInfo::gettcSignature},
-        {"usertype", nullptr, &ZRUserInfo::getusertype}, {"realname", nullptr, &ZRUserInfo::getrealName},
-        {"userName", nullptr, &ZRUserInfo::getuserName},
-    };
-    for (const auto &f : fields) {
-        const QString key = QLatin1String(f.key), fallback = QLatin1String(f.fallback);
-        QTest::addRow("%s", f.key) << QJsonObject{{key, a}, {f.fallback ? fallback : QStringLiteral("x"), b}} << f.getter << "first";
-        if (f.fallback)
-            QTest::addRow("%s: fallback", f.key) << QJsonObject{{fallback, b}} << f.getter << "second";
+        for (const auto &field : versionFields)
+            QVERIFY((version()->*field.get)().isEmpty());
+        QCOMPARE(version()->uploadSize(), 0);
+        QCOMPARE(version()->metaObject()->className(), "ZRVersionInfo");
+        void *base = version()->qt_metacast("OrvoKiv::Singleton<ZRVersionInfo>");
+        QCOMPARE(base, static_cast<void *>(static_cast<OrvoKiv::Singleton<ZRVersionInfo> *>(version())));
+        QVERIFY(base != static_cast<void *>(version())); // the second base has its own address
     }
-    const UserGetter subject = &ZRUserInfo::getsubjectName;
-    QTest::newRow("first not a string") << QJsonObject{{QStringLiteral("subjectName"), 7}, {QStringLiteral("subject"), b}} << subject << "";
-    QTest::newRow("number not converted") << QJsonObject{{QStringLiteral("token"), 12345}} << UserGetter(&ZRUserInfo::gettoken) << "";
-    QTest::newRow("key case matters") << QJsonObject{{QStringLiteral("UID"), a}} << UserGetter(&ZRUserInfo::getuid) << "";
-}
 
-void tst_SharedState::userFields()
-{
-    QFETCH(QJsonObject, account);
-    QFETCH(UserGetter, getter);
-    QFETCH(QString, expected);
-    user()->setUserInfo(QJsonObject(), false);
-    account.insert(QStringLiteral("schools"), QJsonArray{1, 2}); // a key with no field
-    user()->setUserInfo(account, true);
-    QCOMPARE((user()->*getter)(), expected);
-    QCOMPARE(user()->getUserInfo(), account);
-}
+    void resetRestoresPerRunStateOnly()
+    {
+        ZRPublicData *d = ui();
+        toolinfo compass;
+        compass.name = QStringLiteral("compass");
+        QMap<QString, toolinfo> tools{{QStringLiteral("compass"), compass}};
+        QTest::ignoreMessage(QtDebugMsg, "ZRPublicData::setAppName \"Board\"");
+        d->setAppName(QStringLiteral("Board"));
+        d->setCurLanguage(QStringLiteral("en_US"));
+        d->setTeachingToolsInfo(tools);
+        tools[QStringLiteral("compass")].name = QStringLiteral("changed by caller"); // both ways copies
+        d->getTeachingToolsInfo()[QStringLiteral("compass")].enabled = true;
+        d->setFullscreenPlay(true);
+        d->setIndexBarVisible(true);
+        d->setToolBarStatus(static_cast<ToolBarStatus>(4));
+        d->setToolbarOrientation(Qt::Horizontal);
+        d->setIsBootWithFile(true);
+        d->setExitAppByLoginWindowClose(true);
+        d->setIsSkipLogin(true);
+        d->m_iSetting6 = 9;
+        d->m_iSetting5 = 12;
 
-void tst_SharedState::userNamesAndLoginWindow()
-{
-    user()->setUserInfo(QJsonObject{{QStringLiteral("realname"), QStringLiteral("王老师")}, {QStringLiteral("userName"), QStringLiteral("wang")}}, true);
-    user()->setLoginWindowVisibleState(true);
-    user()->setUserInfo(QJsonObject{{QStringLiteral("uid"), QStringLiteral("2")}}, false); // names absent: kept
-    QCOMPARE(user()->getrealName() + user()->getuserName() + user()->getuid(), QStringLiteral("王老师wang2"));
-    QVERIFY(user()->isLoginWindowVisible() && !user()->getLoginState());
+        d->reset();
 
-    user()->setUserInfo(QJsonObject(), false); // sign-out clears all but the window flag
-    QVERIFY(user()->getrealName().isEmpty() && user()->getuserName().isEmpty() && user()->getuid().isEmpty());
-    QVERIFY(user()->isLoginWindowVisible());
+        QVERIFY(!d->isFullscreenPlay() && !d->curIndexBarVisible() && !d->isBootWithFile() && !d->isExitAppByLoginWindowClose());
+        QCOMPARE(d->curToolBarStatus(), ToolBarStatusNone);
+        QCOMPARE(d->toolbarOrientation(), Qt::Vertical);
+        QCOMPARE(d->m_iSetting6, 1);
+        // Not per-run state:
+        QCOMPARE(d->m_iSetting5, 12);
+        QVERIFY(d->isSkipLogin());
+        QCOMPARE(d->getAppName() + d->getCurLanguage(), QStringLiteral("Boarden_US"));
+        QCOMPARE(d->getTeachingToolsInfo().value(QStringLiteral("compass")).name, QStringLiteral("compass"));
+        QVERIFY(!d->getTeachingToolsInfo().value(QStringLiteral("compass")).enabled);
+    }
 
-    user()->setUserInfo(QJsonObject{{QStringLiteral("uid"), QStringLiteral("4")}}, true);
-    QVERIFY(!user()->isLoginWindowVisible() && user()->getLoginState());
-}
+    // Each field written with its own text: a getter wired to the wrong field shows.
+    void versionFieldsAreDistinct()
+    {
+        int i = 0;
+        for (const auto &field : versionFields)
+            (version()->*field.set)(QString::number(i++));
+        version()->setUploadSize(1024);
+        i = 0;
+        for (const auto &field : versionFields)
+            QCOMPARE((version()->*field.get)(), QString::number(i++));
+        QCOMPARE(version()->uploadSize(), 1024);
+    }
+
+    void userFields_data()
+    {
+        QTest::addColumn<QJsonObject>("account");
+        QTest::addColumn<UserGetter>("getter");
+        QTest::addColumn<QString>("expected");
+
+        const QJsonValue a(QStringLiteral("first")), b(QStringLiteral("second"));
+        const struct { const char *key, *fallback; UserGetter getter; } fields[] = {
+            {"subjectName", "subject", &ZRUserInfo::getsubjectName}, {"gradeName", "grade", &ZRUserInfo::getgradeName},
+            {"subjectGrade", "gradesub", &ZRUserInfo::getsubjectGrade}, {"subjectID", "subjectid", &ZRUserInfo::getsubjectID},
+            {"userAvatar", "avatar", &ZRUserInfo::getuserAvatar}, {"uid", nullptr, &ZRUserInfo::getuid},
+            {"token", nullptr, &ZRUserInfo::gettoken}, {"h4token", nullptr, &ZRUserInfo::geth4token},
+            {"KaloToken", nullptr, &ZRUserInfo::getKaloToken}, {"executeStyle", nullptr, &ZRUserInfo::getexecuteStyle},
+            {"imsign", nullptr, &ZRUserInfo::getimsign}, {"tcSignature", nullptr, &ZRUserInfo::gettcSignature},
+            {"usertype", nullptr, &ZRUserInfo::getusertype}, {"realname", nullptr, &ZRUserInfo::getrealName},
+            {"userName", nullptr, &ZRUserInfo::getuserName},
+        };
+        for (const auto &f : fields) {
+            const QString key = QLatin1String(f.key), fallback = QLatin1String(f.fallback);
+            QTest::addRow("%s", f.key) << QJsonObject{{key, a}, {f.fallback ? fallback : QStringLiteral("x"), b}} << f.getter << "first";
+            if (f.fallback)
+                QTest::addRow("%s: fallback", f.key) << QJsonObject{{fallback, b}} << f.getter << "second";
+        }
+        const UserGetter subject = &ZRUserInfo::getsubjectName;
+        QTest::newRow("first not a string") << QJsonObject{{QStringLiteral("subjectName"), 7}, {QStringLiteral("subject"), b}} << subject << "";
+        QTest::newRow("number not converted") << QJsonObject{{QStringLiteral("token"), 12345}} << UserGetter(&ZRUserInfo::gettoken) << "";
+        QTest::newRow("key case matters") << QJsonObject{{QStringLiteral("UID"), a}} << UserGetter(&ZRUserInfo::getuid) << "";
+    }
+
+    void userFields()
+    {
+        QFETCH(QJsonObject, account);
+        QFETCH(UserGetter, getter);
+        QFETCH(QString, expected);
+        user()->setUserInfo(QJsonObject(), false);
+        account.insert(QStringLiteral("schools"), QJsonArray{1, 2}); // a key with no field
+        user()->setUserInfo(account, true);
+        QCOMPARE((user()->*getter)(), expected);
+        QCOMPARE(user()->getUserInfo(), account);
+    }
+
+    void userNamesAndLoginWindow()
+    {
+        user()->setUserInfo(QJsonObject{{QStringLiteral("realname"), QStringLiteral("王老师")}, {QStringLiteral("userName"), QStringLiteral("wang")}}, true);
+        user()->setLoginWindowVisibleState(true);
+        user()->setUserInfo(QJsonObject{{QStringLiteral("uid"), QStringLiteral("2")}}, false); // names absent: kept
+        QCOMPARE(user()->getrealName() + user()->getuserName() + user()->getuid(), QStringLiteral("王老师wang2"));
+        QVERIFY(user()->isLoginWindowVisible() && !user()->getLoginState());
+
+        user()->setUserInfo(QJsonObject(), false); // sign-out clears all but the window flag
+        QVERIFY(user()->getrealName().isEmpty() && user()->getuserName().isEmpty() && user()->getuid().isEmpty());
+        QVERIFY(user()->isLoginWindowVisible());
+
+        user()->setUserInfo(QJsonObject{{QStringLiteral("uid"), QStringLiteral("4")}}, true);
+        QVERIFY(!user()->isLoginWindowVisible() && user()->getLoginState());
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_SharedState)
 #include "tst_sharedstate.moc"

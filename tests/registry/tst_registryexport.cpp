@@ -87,13 +87,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QList<int>>("lines");
 
-        const QHash<QString, QList<int>> bad{
-            {QStringLiteral("quirks.reg"), {6, 39}},
-            {QStringLiteral("malformed.reg"), {5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 18, 21, 23, 25, 27, 29, 30}},
-            {QStringLiteral("bad-header.reg"), {1}},
-            {QStringLiteral("garbage.reg"), {1}},
-            {QStringLiteral("empty.reg"), {1}},
-        };
+        QHash<QString, QList<int>> bad;
+        for (const QString &line : QString::fromUtf8(fixture(QStringLiteral("badlines.tsv"))).split('\n', Qt::SkipEmptyParts))
+            for (const QString &number : line.startsWith('#') ? QStringList() : line.section('\t', 1).split(' '))
+                bad[line.section('\t', 0, 0)].append(number.toInt());
         for (QDirIterator it(folder, {QStringLiteral("*.reg")}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
             const QString file = it.next().mid(folder.size());
             QTest::newRow(qPrintable(file)) << file << bad.value(file);

@@ -239,8 +239,7 @@ private Q_SLOTS:
         if (!QFile::exists(QStringLiteral("/usr/sbin/nginx")))
             QSKIP("Debian's nginx is not installed (scripts/install-deps.sh installs it)");
         // One that a previous test stopped may linger a moment as a zombie.
-        for (int i = 0; i < 50 && nginxRuns(); ++i)
-            QThread::msleep(100);
+        QTest::qWaitFor([] { return !nginxRuns(); }, 5000);
         if (nginxRuns())
             QSKIP("a process named nginx already runs: the library would rightly start none");
         QTcpServer probe;

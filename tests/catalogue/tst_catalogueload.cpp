@@ -1,5 +1,6 @@
 #include "classroom.h"
 #include "orvoappinfo.h"
+#include "tsvrows.h"
 
 #include <QJsonArray>
 #include <QTest>
@@ -18,7 +19,7 @@ private Q_SLOTS:
         QVERIFY(m_room.installCatalogue(QStringLiteral(ORVO_TEST_DATA "/catalogue/orvoApps.ini")));
     }
     void loadedOnceFromEnvDir();
-    void sections_data();
+    void sections_data() { addTsvRows(QStringLiteral("catalogue/groups.tsv"), {"case", "section", "expected"}); }
     void sections();
     void entryMapUnderConcurrentReadAndWrite();
 
@@ -51,27 +52,14 @@ void tst_CatalogueLoad::loadedOnceFromEnvDir()
     QCOMPARE(known, (QStringList{"Kiv", "ghost.exe", "Demo"}));
 }
 
-void tst_CatalogueLoad::sections_data()
-{
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("expected"); // enNames, "+" installed
-
-    QTest::newRow("commonApp: installed only") << "commonApp" << "Kiv+ Web+ Tool+";
-    QTest::newRow("other sections: all analysed") << "tools" << "Ghost-";
-    QTest::newRow("titles only") << "titlesonly" << "";
-    QTest::newRow("missing section") << "nosuch" << "";
-}
-
 void tst_CatalogueLoad::sections()
 {
-    QFETCH(QString, section);
-    QFETCH(QString, expected);
     QStringList found;
-    for (const QJsonValue &value : OrvoAppInfo::getInstance()->getAppsInfoByGroup(catalogueFile(), section)) {
+    for (const QJsonValue &value : OrvoAppInfo::getInstance()->getAppsInfoByGroup(catalogueFile(), tsvField("section"))) {
         const QJsonObject record = value.toObject();
         found << record.value(QLatin1String("enName")).toString() + QLatin1String(record.value(QLatin1String("installed")).toBool() ? "+" : "-");
     }
-    QCOMPARE(found.join(QLatin1Char(' ')), expected);
+    QCOMPARE(found.join(QLatin1Char(' ')), tsvField("expected"));
 }
 
 // The scan thread reads the entry map while a launcher re-analyses a section.

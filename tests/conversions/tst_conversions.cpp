@@ -1,6 +1,6 @@
+#include "tsvrows.h"
 #include "zrcommonutils.h"
 
-#include <QFile>
 #include <QTest>
 #include <QTextCodec>
 
@@ -23,9 +23,9 @@ void addFirstWordGrid()
             initial = cell >= runs.mid(2 * i, 2) ? letters[i] : initial;
         const QString character = gbk->toUnicode(cell);
         if (initial != '#' || gbk->fromUnicode(character) == cell) {
-            QTest::addRow("firstWord: zone %d position %d", n / 94 + 1, n % 94 + 1)
-                << QByteArrayList{"firstWord", (character + QString::fromUtf8("明")).toUtf8()}
-                << QByteArray(1, initial);
+            QTest::addRow("firstWord: zone %d position %d", n / 94 + 1, n % 94 + 1) << QString() << QStringLiteral("firstWord")
+                << QString::fromUtf8((character + QString::fromUtf8("明")).toUtf8().toPercentEncoding()) << QString() << QString()
+                << QString(QLatin1Char(initial));
         }
     }
 }
@@ -44,24 +44,10 @@ private Q_SLOTS:
     void conversions();
 };
 
+// The fixture's fields are percent-encoded bytes.
 void tst_Conversions::conversions_data()
 {
-    QTest::addColumn<QByteArrayList>("call"); // function, input, up to two arguments
-    QTest::addColumn<QByteArray>("expected");
-
-    QFile file(QStringLiteral(ORVO_TEST_DATA "/conversions/cases.tsv"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        QByteArrayList fields = line.split('\t');
-        QVERIFY2(fields.size() == 6, line.constData());
-        const QByteArray name = fields.takeFirst();
-        for (QByteArray &field : fields)
-            field = QByteArray::fromPercentEncoding(field);
-        const QByteArray expected = fields.takeLast();
-        QTest::addRow("%s: %s", fields.at(0).constData(), name.constData()) << fields << expected;
-    }
+    addTsvRows(QStringLiteral("conversions/cases.tsv"), {"case", "function", "input", "argument", "argument2", "expected"});
     addFirstWordGrid();
 }
 
@@ -69,10 +55,10 @@ void tst_Conversions::conversions_data()
 void tst_Conversions::conversions()
 {
     using U = ZRCommonUtils;
-    QFETCH(QByteArrayList, call);
-    QFETCH(QByteArray, expected);
-
-    const QByteArray &function = call.at(0), &in = call.at(1);
+    QByteArrayList call;
+    for (const char *column : {"function", "input", "argument", "argument2", "expected"})
+        call << QByteArray::fromPercentEncoding(tsvField(column).toUtf8());
+    const QByteArray &function = call.at(0), &in = call.at(1), &expected = call.at(4);
     const QString text = QString::fromUtf8(in);
     std::string s = in.toStdString();
     QByteArray actual = "no result for " + function;

@@ -1,4 +1,5 @@
 #include "substringindex_p.h"
+#include "tsvrows.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -15,19 +16,9 @@ private slots:
 
 void tst_SubstringIndex::sameAsContains_data()
 {
-    QTest::addColumn<QStringList>("added");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("nothing added") << QStringList() << "abc";
-    QTest::newRow("empty added occurs everywhere") << QStringList{"zz", ""} << "abc";
-    QTest::newRow("empty query") << QStringList{"a"} << "";
-    QTest::newRow("equal") << QStringList{"C:/a/b.exe"} << "C:/a/b.exe";
-    QTest::newRow("inside") << QStringList{"Player"} << "FooPlayer20";
-    QTest::newRow("case differs") << QStringList{"player"} << "FooPlayer20";
-    QTest::newRow("longer than query") << QStringList{"FooPlayer200"} << "FooPlayer20";
-    QTest::newRow("same text twice") << QStringList{"ab", "ab"} << "xaby";
-    QTest::newRow("later text matches first in the query") << QStringList{"yz", "ab"} << "abyz";
-    QTest::newRow("long query, linear fallback") << QStringList{"needle", "x"} << QString(5000, QLatin1Char('n')) + "needle";
-    QTest::newRow("long query, absent") << QStringList{"needle"} << QString(5000, QLatin1Char('n'));
+    addTsvRows(QStringLiteral("scan/substrings.tsv"), {"case", "added", "text"});
+    QTest::newRow("long query, linear fallback") << QString() << "needle,x" << QString(5000, QLatin1Char('n')) + "needle";
+    QTest::newRow("long query, absent") << QString() << "needle" << QString(5000, QLatin1Char('n'));
 
     // Random texts over a small alphabet hit every length and overlap.
     QRandomGenerator random(7);
@@ -41,14 +32,14 @@ void tst_SubstringIndex::sameAsContains_data()
         QStringList added;
         for (int n = random.bounded(1, 12); n > 0; --n)
             added << word(6);
-        QTest::addRow("random %d", round) << added << word(12);
+        QTest::addRow("random %d", round) << QString() << added.join(QLatin1Char(',')) << word(12);
     }
 }
 
 void tst_SubstringIndex::sameAsContains()
 {
-    QFETCH(QStringList, added);
-    QFETCH(QString, text);
+    const QString text = tsvField("text");
+    const QStringList added = tsvField("added").isNull() ? QStringList() : tsvField("added").split(QLatin1Char(','));
     OrvoKiv::SubstringIndex index;
     int expected = -1;
     for (int i = 0; i < added.size(); ++i) {

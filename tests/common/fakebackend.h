@@ -4,6 +4,9 @@
 #include "platformbackend_p.h"
 
 #include <QHash>
+#include <QMap>
+
+#include <optional>
 
 // A backend whose answers a test sets; the registry is delegated to the native one. The desktop
 // is scripted: windows, the window in front, process images, and a mouse-button swap setting
@@ -38,15 +41,46 @@ struct FakeBackend : OrvoKiv::Platform::Backend
         return OrvoKiv::Platform::nativeBackend().shortcutTarget(path);
     }
     QString commonProgramsFolder() const override { return commonPrograms; }
+
+    // Processes: `processes` is the running list when set. Every start is recorded in `calls`
+    // ("run PROGRAM|ARG...|~LIMIT", "detached PROGRAM|ARG...|@FOLDER", "shell hidden FILE|ARGS")
+    // and answers `processStarts`. A run answers from `runs` by "PROGRAM FIRST-ARGUMENT", else by
+    // program; unanswered, it and every other start really happen only while `startsForReal`.
+    mutable QStringList calls;
+    bool processStarts = true;
+    std::optional<QList<OrvoKiv::Platform::ProcessInfo>> processes;
+    QMap<QString, OrvoKiv::Platform::ProcessResult> runs;
+    bool startsForReal = true;
+
     QList<OrvoKiv::Platform::ProcessInfo> runningProcesses() const override
     {
-        return OrvoKiv::Platform::nativeBackend().runningProcesses();
+        return processes ? *processes : OrvoKiv::Platform::nativeBackend().runningProcesses();
+    }
+    OrvoKiv::Platform::ProcessResult runProcess(const QString &program, const QStringList &arguments, int limitMs,
+                                                const QString &folder) const override
+    {
+        calls << (QStringList(QStringLiteral("run ") + program) + arguments << QLatin1Char('~') + QString::number(limitMs)).join(QLatin1Char('|'));
+        for (const QString &key : {program + QLatin1Char(' ') + arguments.value(0), program}) {
+            if (runs.contains(key))
+                return runs.value(key);
+        }
+        return startsForReal ? Backend::runProcess(program, arguments, limitMs, folder) : OrvoKiv::Platform::ProcessResult();
+    }
+    bool startDetached(const QString &program, const QStringList &arguments, const QString &folder) const override
+    {
+        calls << (QStringList(QStringLiteral("detached ") + program) + arguments << QLatin1Char('@') + folder).join(QLatin1Char('|'));
+        return processStarts && (!startsForReal || Backend::startDetached(program, arguments, folder));
+    }
+    bool shellRunHidden(const QString &file, const QString &arguments) const override
+    {
+        calls << QStringLiteral("shell hidden ") + file + QLatin1Char('|') + arguments;
+        return processStarts && (!startsForReal || Backend::shellRunHidden(file, arguments));
     }
     QString libraryFilePath() const override { return OrvoKiv::Platform::nativeBackend().libraryFilePath(); }
     bool limitOwnMemory(qint64 bytes) const override { return OrvoKiv::Platform::nativeBackend().limitOwnMemory(bytes); }
 
     // Touch metrics and the touch keyboard: scripted answers; the keyboard's calls are recorded
-    // in `calls` ("toggle 113", "release 113", ...).
+    // in `calls` too ("toggle 113", "release 113", ...).
     OrvoKiv::Platform::TouchMetrics touch;
     bool windows7 = false;
     quintptr inputPane = 0;
@@ -57,8 +91,6 @@ struct FakeBackend : OrvoKiv::Platform::Backend
     bool keyboardWindow = false;
     OrvoKiv::Platform::ShellOpenResult shellOpened;
     QString programFiles = QStringLiteral("C:\\Program Files"); // empty: the shell fails
-    bool processStarts = true;
-    mutable QStringList calls;
 
     OrvoKiv::Platform::TouchMetrics touchMetrics() const override { return touch; }
     bool isWindows7OrEarlier() const override { return windows7; }
@@ -82,9 +114,11 @@ struct FakeBackend : OrvoKiv::Platform::Backend
         if (keyboardWindow)
             calls << QStringLiteral("post close");
     }
-    OrvoKiv::Platform::ShellOpenResult shellOpen(const QString &program, const QString &) const override
+    // The parameters follow a '|' when there are any.
+    OrvoKiv::Platform::ShellOpenResult shellOpen(const QString &file, const QString &parameters) const override
     {
-        return record("shell open " + program, shellOpened);
+        return record(QStringLiteral("shell open ") + file + (parameters.isEmpty() ? QString() : QLatin1Char('|') + parameters),
+                      shellOpened);
     }
     bool programFilesFolder(QString *folder) const override { return !(*folder = programFiles).isEmpty(); }
     bool createProcess(const QString &commandLine) const override

@@ -14,19 +14,6 @@ using OrvoKiv::Desktop::NetworkInterfaceEntry;
 
 namespace {
 
-struct DesktopBackend : FakeBackend
-{
-    QList<ProcessInfo> processes;
-    mutable QStringList started; // program, arguments and time limit of each runProcess
-    QList<ProcessInfo> runningProcesses() const override { return processes; }
-    ProcessResult runProcess(const QString &program, const QStringList &arguments, int timeout,
-                             const QString &) const override
-    {
-        started.append((QStringList(program) + arguments << QString::number(timeout)).join(QLatin1Char('|')));
-        return {true, true, -1, "Image Name  PID\r\n"}; // timed out, yet its output is the answer
-    }
-};
-
 QSettings privateSettings()
 {
     return QSettings(ZRCommonUtils::getPirvateConfigFile(), QSettings::IniFormat);
@@ -49,8 +36,10 @@ private slots:
 
     void processesAndWindows()
     {
-        DesktopBackend platform;
-        platform.processes = {{4, "System"}, {300, "OrvoKiv6.exe"}, {120, "OrvoKiv6.exe"}};
+        FakeBackend platform;
+        platform.processes = QList<ProcessInfo>{{4, "System"}, {300, "OrvoKiv6.exe"}, {120, "OrvoKiv6.exe"}};
+        platform.startsForReal = false;
+        platform.runs.insert("tasklist", {true, true, -1, "Image Name  PID\r\n"}); // timed out, yet its output is the answer
         ScopedBackendOverride scope(platform);
         QCOMPARE(ZRCommonUtils::GetProcessIDByName("OrvoKiv6.exe"), 300ul); // snapshot order, not id order
         QCOMPARE(ZRCommonUtils::GetProcessIDByName("orvokiv6.exe"), 0ul);
@@ -59,7 +48,7 @@ private slots:
         QCOMPARE(ZRCommonUtils::getRunningProcesses(), QStringLiteral("Image Name  PID\r\n"));
         platform.platformConventions = Conventions::posix();
         ZRCommonUtils::getRunningProcesses();
-        QCOMPARE(platform.started, (QStringList{"tasklist|30000", "ps|-e|30000"}));
+        QCOMPARE(platform.calls, (QStringList{"run tasklist|~30000", "run ps|-e|~30000"}));
 
         // handle, pid, visible, hasParent; top of the z-order first. Process 9 has only hidden or
         // child windows.
@@ -83,7 +72,7 @@ private slots:
     {
         const QStringList r = tsvField("rect").split(QLatin1Char(' '));
         const QString path = tsvField("image");
-        DesktopBackend platform;
+        FakeBackend platform;
         platform.foreground = {quintptr(tsvField("handle").toULongLong()), 1, 2, {r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt()},
                                {0, 0, 1920, 1080}, tsvYes("zoomed"), false, 100};
         platform.images.insert(100, {path.isEmpty() ? ProcessImage::CannotOpen : ProcessImage::Found, path});

@@ -17,40 +17,6 @@ using namespace OrvoKiv::Platform;
 
 namespace {
 
-// Records every start, one line each. Scripted, it makes none and answers the process list from
-// `processes`; real, it makes them and lists the system's processes.
-struct ScriptedBackend : FakeBackend
-{
-    bool real = false;
-    QList<ProcessInfo> processes;
-    bool answer = true; // of every scripted start
-    mutable QStringList starts;
-
-    bool record(const QStringList &start) const
-    {
-        starts << start.join('|');
-        return answer;
-    }
-    QList<ProcessInfo> runningProcesses() const override { return real ? FakeBackend::runningProcesses() : processes; }
-    ProcessResult runProcess(const QString &program, const QStringList &args, int limitMs, const QString &cwd) const override
-    {
-        record(QStringList{"run " + program} + args << '~' + QString::number(limitMs));
-        return real ? Backend::runProcess(program, args, limitMs, cwd) : ProcessResult();
-    }
-    bool startDetached(const QString &program, const QStringList &args, const QString &cwd) const override
-    {
-        return record(QStringList{"detached " + program} + args << '@' + cwd) && (!real || Backend::startDetached(program, args, cwd));
-    }
-    ShellOpenResult shellOpen(const QString &file, const QString &parameters) const override
-    {
-        return {record({"open " + file, parameters}), answer ? 0u : 2u};
-    }
-    bool shellRunHidden(const QString &file, const QString &parameters) const override
-    {
-        return record({"hidden " + file, parameters});
-    }
-};
-
 const QMap<QString, bool (*)()> g_nginxCalls{{"checkAndCopyNginxServer", &ZRCommonUtils::checkAndCopyNginxServer},
                                              {"checkAndInstallNginxServer", &ZRCommonUtils::checkAndInstallNginxServer},
                                              {"checkAndCopyNginxContentEditor", &ZRCommonUtils::checkAndCopyNginxContentEditor}};
@@ -156,18 +122,15 @@ private Q_SLOTS:
 
     void message()
     {
-        ScriptedBackend platform;
-        platform.answer = tsvField("started") == "true";
+        FakeBackend platform;
+        platform.shellOpened.succeeded = tsvField("started") == "true";
         ScopedBackendOverride use(platform);
         QCoreApplication::setApplicationName(tsvField("appName"));
 
-        QCOMPARE(ZRCommonUtils::checkUpdate(tsvField("auto") == "true", tsvField("language")), platform.answer);
+        QCOMPARE(ZRCommonUtils::checkUpdate(tsvField("auto") == "true", tsvField("language")), platform.shellOpened.succeeded);
         QCOMPARE(g_log, QStringList{"ZRCommonUtils::checkUpdate"});
-        QCOMPARE(platform.starts.size(), 1);
-        QCOMPARE(platform.starts.first().section('|', 0, 0),
-                 "open " + QCoreApplication::applicationDirPath() + "/OrvoSoftwareUpdate.exe");
-        QCOMPARE(QByteArray::fromBase64(platform.starts.first().section('|', 1).toLatin1(), QByteArray::AbortOnBase64DecodingErrors),
-                 expectedMessage(tsvField("appName"), tsvField("version"), tsvField("language"), tsvField("auto") == "true"));
+        const QByteArray message = expectedMessage(tsvField("appName"), tsvField("version"), tsvField("language"), tsvField("auto") == "true");
+        QCOMPARE(platform.calls, QStringList("shell open " + QCoreApplication::applicationDirPath() + "/OrvoSoftwareUpdate.exe|" + message.toBase64()));
     }
 
     // The substitute updater beside this program (tools/orvo-update-stub).
@@ -191,19 +154,21 @@ private Q_SLOTS:
 
     void nginx()
     {
-        ScriptedBackend platform;
+        FakeBackend platform;
+        platform.startsForReal = false;
         if (tsvField("system") == "Linux")
             platform.platformConventions = Conventions::posix();
         platform.exePath = tsvField("exe");
         QVERIFY(tsvField("present").isEmpty() || writeFile(m_data + tsvField("present")));
+        platform.processes.emplace();
         for (const QString &process : tsvField("processes").split(", ", Qt::SkipEmptyParts))
-            platform.processes.append({process.section(' ', 0, 0).toLongLong(), process.section(' ', 1)});
+            platform.processes->append({process.section(' ', 0, 0).toLongLong(), process.section(' ', 1)});
         ScopedBackendOverride use(platform);
         if (g_nginxCalls.contains(tsvField("function")))
             QCOMPARE(QString(g_nginxCalls[tsvField("function")]() ? "true" : "false"), tsvField("answer"));
         else
             ZRCommonUtils::checkNginxIsRunningOrStartIt();
-        QCOMPARE(platform.starts.join("⏎"), tsvField("starts").replace("@DATA@", m_data));
+        QCOMPARE(platform.calls.join("⏎"), tsvField("starts").replace("@DATA@", m_data));
         QCOMPARE(g_log.join("⏎"), tsvField("log"));
     }
 
@@ -228,8 +193,7 @@ private Q_SLOTS:
         // The application folder, a blank in its name.
         const QString app = m_work.filePath(QStringLiteral("my app"));
         QVERIFY(runProcess("cp", {"-R", ORVO_SERVER_SOURCE, app}, 30000).succeeded());
-        ScriptedBackend platform;
-        platform.real = true;
+        FakeBackend platform;
         platform.platformConventions = Conventions::posix();
         platform.exePath = app + QStringLiteral("/host");
         ScopedBackendOverride use(platform);
@@ -249,7 +213,7 @@ private Q_SLOTS:
         qputenv("ORVO_NGINX_PORT", QByteArray::number(port));
         m_nginxStarted = true;
         ZRCommonUtils::checkNginxIsRunningOrStartIt();
-        QCOMPARE(platform.starts.filter("detached ").size(), 1);
+        QCOMPARE(platform.calls.filter("detached ").size(), 1);
 
         QFile shipped(QStringLiteral(ORVO_SERVER_SOURCE "/contentEditor/editor/index.html"));
         QVERIFY(shipped.open(QIODevice::ReadOnly));
@@ -260,10 +224,10 @@ private Q_SLOTS:
 
         // Running now: a second call, given the system's processes, starts nothing (scripted, so that
         // a wrong start cannot outlive the test).
-        platform.real = false;
+        platform.startsForReal = false;
         platform.processes = nativeBackend().runningProcesses();
         ZRCommonUtils::checkNginxIsRunningOrStartIt();
-        QCOMPARE(platform.starts.filter("detached ").size(), 1);
+        QCOMPARE(platform.calls.filter("detached ").size(), 1);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "debuglines.h"
 #include "fakebackend.h"
 #include "screenmetrics_p.h"
 #include "tsvrows.h"
@@ -13,13 +14,6 @@
 // Screen metrics, board detection, language switching and the on-screen keyboard. A loaded board
 // library stays loaded, so CTest runs the board cases once per folder ORVO_BOARD names.
 namespace {
-
-QStringList g_lines;
-
-void collect(QtMsgType, const QMessageLogContext &, const QString &message)
-{
-    g_lines << message;
-}
 
 QStringList tagged(const QString &texts)
 {
@@ -71,12 +65,8 @@ class tst_Screen : public QObject
     }
 
 private slots:
-    void init()
-    {
-        g_lines.clear();
-        qInstallMessageHandler(collect);
-    }
-    void cleanup() { qInstallMessageHandler(nullptr); }
+    void initTestCase() { collectDebugLines(); }
+    void init() { debugLines().clear(); }
 
     void pixelsPerMillimetre_data()
     {
@@ -179,7 +169,7 @@ private slots:
             request == QLatin1String("show") ? keyboard.showKeyboard() : request.isEmpty() ? void() : keyboard.hideKeyboard();
         }
         QCOMPARE(fake.calls, tsvField("calls").split(QLatin1Char('|'), Qt::SkipEmptyParts));
-        QCOMPARE(g_lines, tagged(tsvField("lines")));
+        QCOMPARE(debugLines(), tagged(tsvField("lines")));
     }
 
     void keyboardStartLeavesCompatLayerForChildren()
@@ -201,7 +191,7 @@ private slots:
         VirtualKeyboard::getInstence()->showKeyboard();
         VirtualKeyboard::getInstence()->hideKeyboard();
         const QString noPane = "Failed to get keyboard rect! frameworkInputPane is NULL!";
-        QCOMPARE(g_lines, tagged("begin show keyboard|Failed to open softkeyboard! : incorrect path|open|" + noPane
+        QCOMPARE(debugLines(), tagged("begin show keyboard|Failed to open softkeyboard! : incorrect path|open|" + noPane
                                  + "|end show keyboard|hide keyboard|" + noPane));
     }
 };

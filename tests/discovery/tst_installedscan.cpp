@@ -1,3 +1,4 @@
+#include "debuglines.h"
 #include "fakebackend.h"
 #include "orvoappinfo.h"
 #include "scanmachine.h"
@@ -11,17 +12,6 @@
 using Links = QMap<QString, QString>;
 
 namespace {
-
-QStringList s_debugLines;
-QtMessageHandler s_previousHandler = nullptr;
-
-void captureDebug(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtDebugMsg && message.startsWith(QLatin1String("ZRWinAppUtils::appInstallInSystem")))
-        s_debugLines << message;
-    else if (s_previousHandler)
-        s_previousHandler(type, context, message);
-}
 
 // name|appPath|appGroup of each record; checks the shape of every third-group record on the way.
 QStringList summaries(const QJsonArray &records)
@@ -51,7 +41,6 @@ class tst_InstalledScan : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanupTestCase() { qInstallMessageHandler(s_previousHandler); }
 
     void pinCounterCarriesOver();
     void scan_data();
@@ -79,13 +68,13 @@ void tst_InstalledScan::initTestCase()
     // The catalogue the recognisers consult.
     QDir::setSearchPaths(QStringLiteral("envDir"), {QStringLiteral(ORVO_TEST_DATA "/scan/env/")});
     QVERIFY(OrvoAppInfo::getInstance());
-    s_previousHandler = qInstallMessageHandler(captureDebug);
+    collectDebugLines();
 }
 
 void tst_InstalledScan::init()
 {
     m_machine.clear();
-    s_debugLines.clear();
+    debugLines().clear();
 }
 
 // The counter lives as long as the process and only "vuri" names move it, so these scans run
@@ -149,12 +138,13 @@ void tst_InstalledScan::scan()
     QVERIFY(m_machine.setRegistry(registry));
 
     QCOMPARE(summaries(ZRWinAppUtils::appInstallInSystem()), expected.replaceInStrings(QStringLiteral("@ROOT@"), m_machine.root()));
-    QCOMPARE(s_debugLines.size(), 3);
+    const QStringList lines = debugLines().filter(QRegularExpression(QStringLiteral("^ZRWinAppUtils::appInstallInSystem")));
+    QCOMPARE(lines.size(), 3);
     const char *logged[] = {"appLinks:  QMap(", "appList:  (", "listFinalApps:  ("};
     for (int i = 0; i < 3; ++i)
-        QVERIFY2(s_debugLines.at(i).startsWith(QLatin1String("ZRWinAppUtils::appInstallInSystem ") + logged[i]), qPrintable(s_debugLines.at(i)));
+        QVERIFY2(lines.at(i).startsWith(QLatin1String("ZRWinAppUtils::appInstallInSystem ") + logged[i]), qPrintable(lines.at(i)));
     for (const QString &text : listedOnce)
-        QCOMPARE(s_debugLines.at(1).count(text), 1);
+        QCOMPARE(lines.at(1).count(text), 1);
 }
 
 // The scenarios compact names by hand; the scan must remove exactly what "\s" and "." remove.

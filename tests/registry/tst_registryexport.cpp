@@ -1,3 +1,4 @@
+#include "debuglines.h"
 #include "registryexport_p.h"
 #include "registrystore_p.h"
 #include "tsvrows.h"
@@ -25,17 +26,6 @@ QByteArray fixture(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList logged;
-QtMessageHandler previousHandler = nullptr;
-
-void collect(QtMsgType type, const QMessageLogContext &context, const QString &line)
-{
-    if (type == QtDebugMsg)
-        logged.append(line);
-    else
-        previousHandler(type, context, line);
-}
-
 // Writes an export whose HKCU\Software\Test "v" is `value`, replacing the file atomically; unlike
 // QSaveFile without an fsync, so that a thousand rewrites stay cheap.
 bool writeExport(const QString &path, const QString &value)
@@ -61,7 +51,7 @@ class RegistryExportTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { previousHandler = qInstallMessageHandler(collect); }
+    void initTestCase() { collectDebugLines(); }
     void lookups_data() { addTsvRows(QStringLiteral("registry/values.tsv"), {"case", "source", "view", "key", "name", "answer"}); }
 
     // Through the backend, as the library asks; the store tells a missing value from an empty one.
@@ -102,12 +92,12 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QList<int>, lines);
 
-        logged.clear();
+        debugLines().clear();
         // only a refused header is logged for line 1
         QCOMPARE(RegistryExport::parse(fixture(file), file).isValid(), lines.value(0) != 1);
         const QRegularExpression format(QStringLiteral("^RegistryExport::parse: (.+) line (\\d+) - \\S"));
         QList<int> numbers;
-        for (const QString &line : qAsConst(logged)) {
+        for (const QString &line : qAsConst(debugLines())) {
             const QRegularExpressionMatch match = format.match(line);
             QVERIFY2(match.hasMatch() && match.captured(1) == file, qPrintable(line));
             numbers.append(match.captured(2).toInt());

@@ -1,3 +1,4 @@
+#include "debuglines.h"
 #include "fakebackend.h"
 #include "tsvrows.h"
 #include "zrcommonutils.h"
@@ -20,17 +21,6 @@ namespace {
 const QMap<QString, bool (*)()> g_nginxCalls{{"checkAndCopyNginxServer", &ZRCommonUtils::checkAndCopyNginxServer},
                                              {"checkAndInstallNginxServer", &ZRCommonUtils::checkAndInstallNginxServer},
                                              {"checkAndCopyNginxContentEditor", &ZRCommonUtils::checkAndCopyNginxContentEditor}};
-
-// The debug lines written, the rest passed on.
-QStringList g_log;
-QtMessageHandler g_previous = nullptr;
-void collect(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type == QtDebugMsg)
-        g_log << text;
-    else
-        g_previous(type, context, text);
-}
 
 bool writeFile(const QString &path, const QByteArray &content = "x")
 {
@@ -98,13 +88,13 @@ private Q_SLOTS:
         qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/update/registry.reg");
         // The updater describes the process, not the shared UI state's name.
         OrvoKiv::Singleton<ZRPublicData>::getInstance()->setAppName(QStringLiteral("OrvoKiv6"));
-        g_previous = qInstallMessageHandler(collect);
+        collectDebugLines();
     }
 
     void init()
     {
         QDir(m_data).removeRecursively();
-        g_log.clear();
+        debugLines().clear();
     }
 
     // Stops the server nginxEndToEnd started, whatever became of the test.
@@ -128,7 +118,7 @@ private Q_SLOTS:
         QCoreApplication::setApplicationName(tsvField("appName"));
 
         QCOMPARE(ZRCommonUtils::checkUpdate(tsvField("auto") == "true", tsvField("language")), platform.shellOpened.succeeded);
-        QCOMPARE(g_log, QStringList{"ZRCommonUtils::checkUpdate"});
+        QCOMPARE(debugLines(), QStringList{"ZRCommonUtils::checkUpdate"});
         const QByteArray message = expectedMessage(tsvField("appName"), tsvField("version"), tsvField("language"), tsvField("auto") == "true");
         QCOMPARE(platform.calls, QStringList("shell open " + QCoreApplication::applicationDirPath() + "/OrvoSoftwareUpdate.exe|" + message.toBase64()));
     }
@@ -169,7 +159,7 @@ private Q_SLOTS:
         else
             ZRCommonUtils::checkNginxIsRunningOrStartIt();
         QCOMPARE(platform.calls.join("⏎"), tsvField("starts").replace("@DATA@", m_data));
-        QCOMPARE(g_log.join("⏎"), tsvField("log"));
+        QCOMPARE(debugLines().join("⏎"), tsvField("log"));
     }
 
     // On Linux the installer runs as a child waited for: it leaves the server behind before it ends.

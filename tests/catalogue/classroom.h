@@ -3,61 +3,56 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
 // A classroom machine in a temporary folder: the registry of tests/data/catalogue/machine.reg.in
-// with its paths pointing into the folder, and the program files it names.
+// with its paths pointing into the folder, and the program files it names. The last two programs
+// are only found through tst_appsection's extra registry export and working directory.
 class Classroom
 {
 public:
     bool setUp()
     {
-        const QString programs = QStringLiteral("kiv6/OrvoKiv6.exe shelled/start.exe banban/start.exe toolkit/OrvoOneInClass.exe "
-                                                "rclass/corlan.exe dclass/101.exe eval/ClassEvaluationPro.exe dunmore/class.exe "
-                                                "tamberly/board.exe wpp/wpp.exe third/tool.exe");
+        const QString programs = QString::fromUtf8("kiv6/OrvoKiv6.exe shelled/start.exe banban/start.exe toolkit/OrvoOneInClass.exe "
+                                                   "rclass/corlan.exe dclass/101.exe eval/ClassEvaluationPro.exe dunmore/class.exe "
+                                                   "tamberly/board.exe wpp/wpp.exe third/tool.exe kalo/OrvoKalo班班.exe ghost.exe");
         for (const QString &file : programs.split(QLatin1Char(' '))) {
             if (!m_dir.isValid() || !QDir().mkpath(QFileInfo(path(file)).path()) || !QFile(path(file)).open(QIODevice::WriteOnly))
                 return false;
         }
         qputenv("ORVO_REGISTRY", QFile::encodeName(path(QStringLiteral("registry"))));
-        return copy(QStringLiteral(ORVO_TEST_DATA "/catalogue/machine.reg.in"), QStringLiteral("registry/10-machine.reg"));
+        return copy(QStringLiteral("catalogue/machine.reg.in"), QStringLiteral("registry/10-machine.reg"));
     }
 
-    // Adds an export read after the machine's own, so its values win.
-    bool addRegistry(const QByteArray &content)
-    {
-        QFile out(path(QStringLiteral("registry/20-extra.reg")));
-        return out.open(QIODevice::WriteOnly) && out.write(QByteArray(content).replace("@ROOT@", root().toUtf8())) > 0;
-    }
-
-    // Registers `catalogueFile` as the envDir catalogue.
-    bool installCatalogue(const QString &catalogueFile)
+    // Registers a fixture as the envDir catalogue.
+    bool installCatalogue(const QString &fixture)
     {
         QDir::setSearchPaths(QStringLiteral("envDir"), {path(QStringLiteral("env/"))});
-        return copy(catalogueFile, QStringLiteral("env/defconfigs/orvoApps.ini"));
+        return copy(fixture, QStringLiteral("env/defconfigs/orvoApps.ini"));
     }
 
-    // A record written as JSON text, "@ROOT@" standing for the folder.
-    QJsonObject record(const char *json) const
+    // A fixture under tests/data, "@ROOT@" standing for the folder and "@DATA@" for tests/data.
+    QByteArray fixture(const QString &name) const
     {
-        return QJsonDocument::fromJson(QByteArray(json).replace("@ROOT@", root().toUtf8())).object();
+        QFile in(QStringLiteral(ORVO_TEST_DATA "/") + name);
+        if (!in.open(QIODevice::ReadOnly))
+            QTest::qFail(qPrintable(name), __FILE__, __LINE__);
+        return in.readAll().replace("@ROOT@", root().toUtf8()).replace("@DATA@", ORVO_TEST_DATA);
+    }
+
+    // Copies a fixture into the folder. Registry exports named after 10-machine.reg are read
+    // after it, so their values win.
+    bool copy(const QString &fixture, const QString &to)
+    {
+        QFile out(path(to));
+        return QDir().mkpath(QFileInfo(out).path()) && out.open(QIODevice::WriteOnly) && out.write(this->fixture(fixture)) > 0;
     }
 
     QString root() const { return m_dir.path(); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
 
 private:
-    // Copies a fixture into the folder, "@ROOT@" standing for the folder.
-    bool copy(const QString &from, const QString &to)
-    {
-        QFile in(from), out(path(to));
-        return QDir().mkpath(QFileInfo(out).path()) && in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly)
-            && out.write(in.readAll().replace("@ROOT@", root().toUtf8())) >= 0;
-    }
-
     QTemporaryDir m_dir;
 };
 

@@ -2,7 +2,6 @@
 #include "orvoappinfo.h"
 #include "tsvrows.h"
 
-#include <QJsonArray>
 #include <QTest>
 #include <QThread>
 
@@ -16,7 +15,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_room.setUp());
-        QVERIFY(m_room.installCatalogue(QStringLiteral(ORVO_TEST_DATA "/catalogue/orvoApps.ini")));
+        QVERIFY(m_room.installCatalogue(QStringLiteral("catalogue/orvoApps.ini")));
     }
     void loadedOnceFromEnvDir();
     void sections_data() { addTsvRows(QStringLiteral("catalogue/groups.tsv"), {"case", "section", "expected"}); }

@@ -4,13 +4,27 @@
 #include <QTest>
 #include <QTextCodec>
 
-namespace {
-
-// Every cell of the GB2312 grid. The expected initial comes from where the cell falls among the
-// first characters of each initial's run, compared by code (byte order is code order), not from
-// zone arithmetic. Cells outside the first level that GBK cannot round-trip are left out.
-void addFirstWordGrid()
+class tst_Conversions : public QObject
 {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The initial must not depend on the locale's codec: make it one that breaks a locale-based
+    // encoding.
+    void initTestCase() { QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8")); }
+    void conversions_data();
+    void conversions();
+};
+
+// The fixture's fields are percent-encoded bytes.
+void tst_Conversions::conversions_data()
+{
+    addTsvRows(QStringLiteral("conversions/cases.tsv"), {"case", "function", "input", "argument", "argument2", "expected"});
+
+    // Every cell of the GB2312 grid. The expected initial comes from where the cell falls among
+    // the first characters of each initial's run, compared by code (byte order is code order),
+    // not from zone arithmetic. Cells outside the first level that GBK cannot round-trip are left
+    // out.
     const QTextCodec *gbk = QTextCodec::codecForName("GBK");
     QVERIFY(gbk);
     const char letters[] = "ABCDEFGHJKLMNOPQRSTWXYZ";
@@ -28,27 +42,6 @@ void addFirstWordGrid()
                 << QString(QLatin1Char(initial));
         }
     }
-}
-
-} // namespace
-
-class tst_Conversions : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    // The initial must not depend on the locale's codec: make it one that breaks a locale-based
-    // encoding.
-    void initTestCase() { QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8")); }
-    void conversions_data();
-    void conversions();
-};
-
-// The fixture's fields are percent-encoded bytes.
-void tst_Conversions::conversions_data()
-{
-    addTsvRows(QStringLiteral("conversions/cases.tsv"), {"case", "function", "input", "argument", "argument2", "expected"});
-    addFirstWordGrid();
 }
 
 // Every result is turned into bytes, so that one table compares them all.

@@ -21,6 +21,16 @@ expect() {
     fi
 }
 
+# verify DESCRIPTION COMMAND...: a check that is no orvodata call; passes when COMMAND does.
+verify() {
+    local what=$1; shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1)); echo "FAIL: $what"
+    fi
+}
+
 finish() {
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]

@@ -5,14 +5,8 @@
 #include "zrpublicdata.h"
 
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
-#include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <csignal>
 
 using namespace OrvoKiv::Platform;
 
@@ -43,29 +37,6 @@ QByteArray expectedMessage(const QString &appName, const QString &version, const
     return QJsonDocument::fromJson(text.toUtf8()).toJson();
 }
 
-bool nginxRuns()
-{
-    const QList<ProcessInfo> processes = nativeBackend().runningProcesses();
-    return std::any_of(processes.begin(), processes.end(), [](const ProcessInfo &p) { return p.name == "nginx"; });
-}
-
-// A process that is gone or a zombie waiting for its parent no longer serves anything.
-bool alive(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-    return !line.isEmpty() && line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
-}
-
-QByteArray get(const QUrl &url)
-{
-    QNetworkAccessManager network;
-    network.setProxy(QNetworkProxy::NoProxy);
-    QScopedPointer<QNetworkReply> reply(network.get(QNetworkRequest(url)));
-    QSignalSpy finished(reply.data(), &QNetworkReply::finished);
-    return finished.wait(5000) ? reply->readAll() : QByteArray();
-}
-
 } // namespace
 
 class tst_Update : public QObject
@@ -74,15 +45,11 @@ class tst_Update : public QObject
 
     QTemporaryDir m_work;
     QString m_data;
-    bool m_nginxStarted = false;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_work.isValid());
-        // nginx's workers run as another user when the test runs as root.
-        QVERIFY(QFile::setPermissions(m_work.path(), QFile::permissions(m_work.path()) | QFile::ReadOther
-                                                         | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
         m_data = m_work.filePath(QStringLiteral("programdata/"));
         qputenv("ORVO_PROGRAMDATA", QFile::encodeName(m_data));
         qputenv("ORVO_REGISTRY", ORVO_TEST_DATA "/update/registry.reg");
@@ -95,17 +62,6 @@ private Q_SLOTS:
     {
         QDir(m_data).removeRecursively();
         debugLines().clear();
-    }
-
-    // Stops the server nginxEndToEnd started, whatever became of the test.
-    void cleanup()
-    {
-        QFile pidFile(m_data + QStringLiteral("OrvoUpdateService/nginx-1.16.0/logs/nginx.pid"));
-        const qint64 pid = m_nginxStarted && pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toLongLong() : 0;
-        if (pid <= 0)
-            return;
-        ::kill(pid_t(pid), SIGTERM);
-        QTRY_VERIFY2_WITH_TIMEOUT(!alive(pid), "the nginx started by the test did not stop", 5000);
     }
 
     void message_data() { addTsvRows(QStringLiteral("update/message.tsv"), {"case", "appName", "auto", "language", "started", "version"}); }
@@ -174,50 +130,6 @@ private Q_SLOTS:
         platform.exePath = m_work.filePath(QStringLiteral("installer/suite/app"));
         ScopedBackendOverride use(platform);
         QVERIFY(ZRCommonUtils::checkAndInstallNginxServer());
-    }
-
-    // The project's server folder deployed and started by the library, serving the content editor
-    // from a real nginx on 127.0.0.1.
-    void nginxEndToEnd()
-    {
-        // The application folder, a blank in its name.
-        const QString app = m_work.filePath(QStringLiteral("my app"));
-        QVERIFY(runProcess("cp", {"-R", ORVO_SERVER_SOURCE, app}, 30000).succeeded());
-        FakeBackend platform;
-        platform.platformConventions = Conventions::posix();
-        platform.exePath = app + QStringLiteral("/host");
-        ScopedBackendOverride use(platform);
-        QVERIFY(ZRCommonUtils::checkAndCopyNginxServer());
-        QVERIFY(ZRCommonUtils::checkAndCopyNginxContentEditor());
-
-        if (!QFile::exists(QStringLiteral("/usr/sbin/nginx")))
-            QSKIP("Debian's nginx is not installed (scripts/install-deps.sh installs it)");
-        // One that a previous test stopped may linger a moment as a zombie.
-        QTest::qWaitFor([] { return !nginxRuns(); }, 5000);
-        if (nginxRuns())
-            QSKIP("a process named nginx already runs: the library would rightly start none");
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost));
-        const quint16 port = probe.serverPort();
-        probe.close();
-        qputenv("ORVO_NGINX_PORT", QByteArray::number(port));
-        m_nginxStarted = true;
-        ZRCommonUtils::checkNginxIsRunningOrStartIt();
-        QCOMPARE(platform.calls.filter("detached ").size(), 1);
-
-        QFile shipped(QStringLiteral(ORVO_SERVER_SOURCE "/contentEditor/editor/index.html"));
-        QVERIFY(shipped.open(QIODevice::ReadOnly));
-        const QByteArray expected = shipped.readAll();
-        // The server forks into the background: allow it a moment to listen.
-        const QUrl url(QStringLiteral("http://127.0.0.1:%1/contentEditor/editor/index.html").arg(port));
-        QTRY_COMPARE_WITH_TIMEOUT(get(url), expected, 10000);
-
-        // Running now: a second call, given the system's processes, starts nothing (scripted, so that
-        // a wrong start cannot outlive the test).
-        platform.startsForReal = false;
-        platform.processes = nativeBackend().runningProcesses();
-        ZRCommonUtils::checkNginxIsRunningOrStartIt();
-        QCOMPARE(platform.calls.filter("detached ").size(), 1);
     }
 };
 

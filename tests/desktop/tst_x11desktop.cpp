@@ -20,12 +20,15 @@ namespace {
 xcb_connection_t *c = nullptr;
 xcb_window_t root = 0;
 
+// An xcb reply, freed with std::free().
+template<typename T>
+using Reply = QScopedPointer<T, QScopedPointerPodDeleter>;
+
 xcb_atom_t atom(const char *name)
 {
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : 0;
-    std::free(reply);
-    return result;
+    const Reply<xcb_intern_atom_reply_t> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr));
+    return reply ? reply->atom : 0;
 }
 
 // Ends with a round trip, so the server has every request before the backend asks.
@@ -36,7 +39,7 @@ void publish(xcb_window_t window, const char *name, xcb_atom_t type, const QVect
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
-xcb_window_t createWindow(const QRect &geometry, bool mapped, quint32 pid)
+xcb_window_t createWindow(bool mapped, quint32 pid, const QRect &geometry = QRect(10, 10, 100, 100))
 {
     const xcb_window_t window = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, root, int16_t(geometry.x()), int16_t(geometry.y()),
@@ -54,10 +57,8 @@ QByteArray pointerMap(const QByteArray &replacement = QByteArray())
     if (!replacement.isEmpty())
         std::free(xcb_set_pointer_mapping_reply(c, xcb_set_pointer_mapping(c, uint8_t(replacement.size()),
             reinterpret_cast<const uint8_t *>(replacement.constData())), nullptr));
-    xcb_get_pointer_mapping_reply_t *reply = xcb_get_pointer_mapping_reply(c, xcb_get_pointer_mapping(c), nullptr);
-    const QByteArray map(reinterpret_cast<const char *>(xcb_get_pointer_mapping_map(reply)), reply->map_len);
-    std::free(reply);
-    return map;
+    const Reply<xcb_get_pointer_mapping_reply_t> reply(xcb_get_pointer_mapping_reply(c, xcb_get_pointer_mapping(c), nullptr));
+    return QByteArray(reinterpret_cast<const char *>(xcb_get_pointer_mapping_map(reply.data())), reply->map_len);
 }
 
 } // namespace
@@ -87,10 +88,8 @@ private slots:
 
     void zOrder()
     {
-        const QRect small(10, 10, 100, 100);
-        const xcb_window_t lower = createWindow(small, true, 7), visible = createWindow(small, true, 7),
-                           hidden = createWindow(small, false, 7), owned = createWindow(small, true, 7),
-                           minimised = createWindow(small, false, 9);
+        const xcb_window_t lower = createWindow(true, 7), visible = createWindow(true, 7), hidden = createWindow(false, 7),
+                           owned = createWindow(true, 7), minimised = createWindow(false, 9);
         publish(owned, "WM_TRANSIENT_FOR", XCB_ATOM_WINDOW, {visible});
         publish(minimised, "_NET_WM_STATE", XCB_ATOM_ATOM, {atom("_NET_WM_STATE_HIDDEN")});
         // From the bottom up.
@@ -109,8 +108,8 @@ private slots:
     void fullscreen()
     {
         const QStringList g = tsvField("geometry").split(QLatin1Char(' '));
-        const xcb_window_t window = createWindow(QRect(g[0].toInt(), g[1].toInt(), g[2].toInt(), g[3].toInt()), true,
-                                                 quint32(tsvYes("suite") ? m_suite.processId() : QCoreApplication::applicationPid()));
+        const qint64 pid = tsvYes("suite") ? m_suite.processId() : QCoreApplication::applicationPid();
+        const xcb_window_t window = createWindow(true, quint32(pid), QRect(g[0].toInt(), g[1].toInt(), g[2].toInt(), g[3].toInt()));
         QVector<quint32> values;
         for (const QString &name : tsvField("atoms").split(QLatin1Char(' '), Qt::SkipEmptyParts))
             values.append(atom(qPrintable(name)));
@@ -124,10 +123,8 @@ private slots:
 
     void pointerMapping()
     {
-        const QByteArray rightHanded = pointerMap();
-        QVERIFY(rightHanded.size() >= 3);
-        QByteArray leftHanded = rightHanded;
-        std::swap(leftHanded.data()[0], leftHanded.data()[2]);
+        const QByteArray rightHanded = pointerMap(); // the server's own: 1, 2, 3, ...
+        const QByteArray leftHanded = "\x03\x02\x01" + rightHanded.mid(3);
         for (const QByteArray &map : {rightHanded, leftHanded}) {
             pointerMap(map);
             QCOMPARE(nativeBackend().swapMouseButtons(true), map == leftHanded);
@@ -139,10 +136,10 @@ private slots:
     {
         const QByteArray display = qgetenv("DISPLAY");
         qunsetenv("DISPLAY");
-        const bool neutral = nativeBackend().topLevelWindows().isEmpty() && !nativeBackend().swapMouseButtons(true)
-            && !ZRCommonUtils::checkFullscreenExist();
-        qputenv("DISPLAY", display);
-        QVERIFY(neutral);
+        const auto restore = qScopeGuard([&display] { qputenv("DISPLAY", display); });
+        QVERIFY(nativeBackend().topLevelWindows().isEmpty());
+        QVERIFY(!nativeBackend().swapMouseButtons(true));
+        QVERIFY(!ZRCommonUtils::checkFullscreenExist());
     }
 
 private:

@@ -7,18 +7,12 @@
 // Counts and prints one PASS or FAIL line.
 void check(bool ok, const std::wstring &what, const std::wstring &got = {},
            const std::wstring &expected = {});
-bool isWine();
 
 // win32_update_tests.cpp: shell starts of the updater and the installer, the process snapshot.
 void checkShellStarts();
 void checkProcessSnapshot();
-// The child mode those checks start: sleeps `ms` and exits with `code`.
-int sleepAndExit(const char *ms, const char *code);
 
 // win32_windows_tests.cpp: windows, the foreground, the process image and the mouse buttons.
 void checkProcessesAndWindows();
-
-// win32_desktop_tests.cpp: touch metrics and the touch keyboard.
-void checkTouch();
 
 #endif

@@ -9,14 +9,15 @@
 #include "win32_shell.h"
 
 #include <windows.h>
+#include <wincrypt.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cwctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,39 +31,29 @@ const std::string kMessage =
     "\"language\": \"zh_CN\", \"regeditversion\": \"\", \"style\": \"3\", \"versionInfoFilePath\": \"C:/x/version.ini\"}, "
     "\"scenario\": \"ID_SCENARIO_UNKNOW\"}\n";
 
+// As Qt's toBase64() writes it: standard alphabet, padded, on one line.
 std::wstring base64(const std::string &bytes)
 {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::wstring text;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        const size_t n = std::min<size_t>(3, bytes.size() - i);
-        unsigned long group = 0;
-        for (size_t k = 0; k < 3; ++k)
-            group = group << 8 | (k < n ? static_cast<unsigned char>(bytes[i + k]) : 0u);
-        for (size_t k = 0; k < 4; ++k)
-            text += k <= n ? wchar_t(alphabet[group >> (18 - 6 * k) & 63]) : L'=';
-    }
+    const auto *data = reinterpret_cast<const BYTE *>(bytes.data());
+    const DWORD flags = CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF;
+    DWORD size = 0;
+    ::CryptBinaryToStringW(data, DWORD(bytes.size()), flags, nullptr, &size);
+    std::wstring text(size, L'\0');
+    ::CryptBinaryToStringW(data, DWORD(bytes.size()), flags, &text[0], &size);
+    text.resize(size);
     return text;
 }
 
 } // namespace
 
-int sleepAndExit(const char *ms, const char *code)
-{
-    ::Sleep(DWORD(std::strtoul(ms, nullptr, 10)));
-    return int(std::strtol(code, nullptr, 10));
-}
-
 void checkShellStarts()
 {
     const std::wstring self = orvo_win32::executablePath();
-    const std::wstring folder = self.substr(0, self.find_last_of(L'\\'));
     // The library names the updater with Qt's forward slashes.
-    std::wstring updater = folder + L"\\OrvoSoftwareUpdate.exe";
+    std::wstring updater = self.substr(0, self.find_last_of(L'\\')) + L"\\OrvoSoftwareUpdate.exe";
     std::replace(updater.begin(), updater.end(), L'\\', L'/');
-    char temp[MAX_PATH + 1] = {};
-    ::GetTempPathA(MAX_PATH + 1, temp);
-    const std::string output = temp + ("orvo-updater-" + std::to_string(::GetCurrentProcessId()) + ".json");
+    const std::string output = (std::filesystem::temp_directory_path()
+                                / ("orvo-updater-" + std::to_string(::GetCurrentProcessId()) + ".json")).string();
     std::remove(output.c_str());
     ::SetEnvironmentVariableA("ORVO_UPDATE_STUB_OUTPUT", output.c_str());
 
@@ -76,28 +67,20 @@ void checkShellStarts()
     check(received == kMessage, L"the updater received the message whole", std::to_wstring(received.size()) + L" bytes",
           std::to_wstring(kMessage.size()) + L" bytes");
     std::remove(output.c_str());
-    ::SetEnvironmentVariableA("ORVO_UPDATE_STUB_OUTPUT", nullptr);
-    check(!orvo_win32::shellOpen(folder + L"\\NoSuchUpdater.exe", L"x"), L"ShellExecuteW of a missing program fails");
 
     unsigned long code = 12345;
-    const bool started = orvo_win32::shellRunHidden(self, L"--sleep-exit 400 7", &code);
+    const bool started = orvo_win32::shellRunHidden(self, L"--exit-later 7", &code);
     check(started && code == 7,
           L"ShellExecuteExW waits for the exit code", std::to_wstring(code), L"7");
-    check(!orvo_win32::shellRunHidden(folder + L"\\NoSuchInstaller.exe", L"/SILENT /VERYSILENT"),
+    check(!orvo_win32::shellRunHidden(L"C:\\nowhere\\NoSuchInstaller.exe", L"/SILENT /VERYSILENT"),
           L"ShellExecuteExW of a missing program fails");
 }
 
 void checkProcessSnapshot()
 {
-    const std::wstring self = orvo_win32::executablePath();
-    const std::wstring name = self.substr(self.find_last_of(L'\\') + 1);
-    std::wstring upper = name;
-    std::transform(name.begin(), name.end(), upper.begin(), ::towupper);
-    bool exact = false, otherCase = false;
-    for (const orvo_win32::ProcessEntry &entry : orvo_win32::processSnapshot()) {
-        exact |= entry.exeName == name && entry.pid == ::GetCurrentProcessId();
-        otherCase |= entry.exeName == upper;
-    }
-    check(exact, L"Toolhelp snapshot names this program exactly: " + name);
-    check(!otherCase && upper != name, L"and not in another letter case: " + upper);
+    const std::wstring name = L"" ORVO_TEST_EXE_NAME;
+    const std::vector<orvo_win32::ProcessEntry> snapshot = orvo_win32::processSnapshot();
+    check(std::any_of(snapshot.begin(), snapshot.end(), [&](const orvo_win32::ProcessEntry &entry) {
+              return entry.exeName == name && entry.pid == ::GetCurrentProcessId();
+          }), L"Toolhelp snapshot names this program exactly: " + name);
 }

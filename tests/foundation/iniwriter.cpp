@@ -1,15 +1,10 @@
 // One short-lived writer process: ini_writer FILE KEY VALUE.
 #include "zrcommonutils.h"
 
-#include <QCoreApplication>
-#include <QStringList>
-
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 4)
+    if (argc != 4)
         return 2;
-    ZRCommonUtils::writeIni(args.at(1), args.at(2), args.at(3));
+    ZRCommonUtils::writeIni(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     return 0;
 }

@@ -79,15 +79,13 @@ void tst_Directories::dataFolders()
 
 void tst_Directories::configuredLogDirIsKeptAsWritten()
 {
+    QTemporaryDir suite;
     FakeBackend linux;
     linux.platformConventions = Conventions::posix();
-    linux.exePath = m_work.filePath(QStringLiteral("suite/app"));
+    linux.exePath = suite.filePath(QStringLiteral("app"));
     ScopedBackendOverride o(linux);
-    QVERIFY(QDir().mkpath(m_work.filePath(QStringLiteral("suite"))));
     const QString configured = m_work.filePath(QStringLiteral("logs/./app"));
-    QFile ini(m_work.filePath(QStringLiteral("suite/version.ini")));
-    QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("[log]\npath=" + configured.toUtf8() + '\n') > 0);
-    ini.close();
+    ZRCommonUtils::writeIni(suite.filePath(QStringLiteral("version.ini")), QStringLiteral("log/path"), configured);
 
     QTest::ignoreMessage(QtDebugMsg, "ZRIniConfigureManager::~ZRIniConfigureManager");
     QCOMPARE(ZRCommonUtils::getLogRootDir(), configured);

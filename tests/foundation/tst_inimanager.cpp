@@ -33,7 +33,7 @@ class tst_IniManager : public QObject
 private Q_SLOTS:
     void init()
     {
-        write("settings.ini", "[log]\npath=D:/logs/app\n[screen]\ncount=2\nmode=wide\nempty=\n");
+        write("settings.ini", "[log]\npath=D:/logs/app\n[screen]\ncount=2\nmode=wide\nempty=\n[a]\nb=1\nb\\c=2\nd=3\n");
         write("version.ini", "[log]\npath=/from/version\n");
     }
 
@@ -81,8 +81,7 @@ private Q_SLOTS:
 
     void removeKeyTakesSubKeys()
     {
-        write("tree.ini", "[a]\nb=1\nb\\c=2\nd=3\n");
-        ZRIniConfigureManager manager(path("tree.ini"));
+        ZRIniConfigureManager manager(path("settings.ini"));
         manager.removeKey(QStringLiteral("a"), QStringLiteral("b"));
         QVERIFY(!manager.getValue(QStringLiteral("a/b"), QVariant()).isValid() && !manager.getValue(QStringLiteral("a/b/c"), QVariant()).isValid());
         QCOMPARE(manager.getValue(QStringLiteral("a"), QStringLiteral("d"), -1), 3);
@@ -118,7 +117,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::newRow("fifo") << path("fifo.ini");
         QTest::newRow("device") << QStringLiteral("/dev/zero");
-        QTest::newRow("folder") << m_dir.path();
     }
 
     void specialFilesReadAsEmpty()

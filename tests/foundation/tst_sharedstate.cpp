@@ -1,9 +1,10 @@
+#include "tsvrows.h"
 #include "zrpublicdata.h"
 #include "zruserinfo.h"
 #include "zrversioninfo.h"
 
 #include <QJsonArray>
-#include <QTest>
+#include <QJsonDocument>
 
 namespace {
 
@@ -27,10 +28,19 @@ const struct { VersionGetter get; VersionSetter set; } versionFields[] = {
     {&ZRVersionInfo::defEditorVersion, &ZRVersionInfo::setDefEditorVersion}, {&ZRVersionInfo::netWorkUrl, &ZRVersionInfo::setNetWorkUrl},
 };
 
-} // namespace
-
+// The account's text fields by the keys tests/data/foundation/userfields.tsv names them with.
 using UserGetter = QString (ZRUserInfo::*)();
-Q_DECLARE_METATYPE(UserGetter)
+const QHash<QByteArray, UserGetter> userGetters = {
+    {"subjectName", &ZRUserInfo::getsubjectName}, {"gradeName", &ZRUserInfo::getgradeName},
+    {"subjectGrade", &ZRUserInfo::getsubjectGrade}, {"subjectID", &ZRUserInfo::getsubjectID},
+    {"userAvatar", &ZRUserInfo::getuserAvatar}, {"uid", &ZRUserInfo::getuid}, {"token", &ZRUserInfo::gettoken},
+    {"h4token", &ZRUserInfo::geth4token}, {"KaloToken", &ZRUserInfo::getKaloToken},
+    {"executeStyle", &ZRUserInfo::getexecuteStyle}, {"imsign", &ZRUserInfo::getimsign},
+    {"tcSignature", &ZRUserInfo::gettcSignature}, {"usertype", &ZRUserInfo::getusertype},
+    {"realname", &ZRUserInfo::getrealName}, {"userName", &ZRUserInfo::getuserName},
+};
+
+} // namespace
 
 class tst_SharedState : public QObject
 {
@@ -73,13 +83,11 @@ private Q_SLOTS:
         ZRPublicData *d = ui();
         toolinfo compass;
         compass.name = QStringLiteral("compass");
-        QMap<QString, toolinfo> tools{{QStringLiteral("compass"), compass}};
+        QMap<QString, toolinfo> tools{{compass.name, compass}};
         QTest::ignoreMessage(QtDebugMsg, "ZRPublicData::setAppName \"Board\"");
         d->setAppName(QStringLiteral("Board"));
         d->setCurLanguage(QStringLiteral("en_US"));
         d->setTeachingToolsInfo(tools);
-        tools[QStringLiteral("compass")].name = QStringLiteral("changed by caller"); // both ways copies
-        d->getTeachingToolsInfo()[QStringLiteral("compass")].enabled = true;
         d->setFullscreenPlay(true);
         d->setIndexBarVisible(true);
         d->setToolBarStatus(static_cast<ToolBarStatus>(4));
@@ -100,8 +108,7 @@ private Q_SLOTS:
         QCOMPARE(d->m_iSetting5, 12);
         QVERIFY(d->isSkipLogin());
         QCOMPARE(d->getAppName() + d->getCurLanguage(), QStringLiteral("Boarden_US"));
-        QCOMPARE(d->getTeachingToolsInfo().value(QStringLiteral("compass")).name, QStringLiteral("compass"));
-        QVERIFY(!d->getTeachingToolsInfo().value(QStringLiteral("compass")).enabled);
+        QCOMPARE(d->getTeachingToolsInfo().value(compass.name).name, compass.name);
     }
 
     // Each field written with its own text: a getter wired to the wrong field shows.
@@ -117,44 +124,17 @@ private Q_SLOTS:
         QCOMPARE(version()->uploadSize(), 1024);
     }
 
-    void userFields_data()
-    {
-        QTest::addColumn<QJsonObject>("account");
-        QTest::addColumn<UserGetter>("getter");
-        QTest::addColumn<QString>("expected");
-
-        const QJsonValue a(QStringLiteral("first")), b(QStringLiteral("second"));
-        const struct { const char *key, *fallback; UserGetter getter; } fields[] = {
-            {"subjectName", "subject", &ZRUserInfo::getsubjectName}, {"gradeName", "grade", &ZRUserInfo::getgradeName},
-            {"subjectGrade", "gradesub", &ZRUserInfo::getsubjectGrade}, {"subjectID", "subjectid", &ZRUserInfo::getsubjectID},
-            {"userAvatar", "avatar", &ZRUserInfo::getuserAvatar}, {"uid", nullptr, &ZRUserInfo::getuid},
-            {"token", nullptr, &ZRUserInfo::gettoken}, {"h4token", nullptr, &ZRUserInfo::geth4token},
-            {"KaloToken", nullptr, &ZRUserInfo::getKaloToken}, {"executeStyle", nullptr, &ZRUserInfo::getexecuteStyle},
-            {"imsign", nullptr, &ZRUserInfo::getimsign}, {"tcSignature", nullptr, &ZRUserInfo::gettcSignature},
-            {"usertype", nullptr, &ZRUserInfo::getusertype}, {"realname", nullptr, &ZRUserInfo::getrealName},
-            {"userName", nullptr, &ZRUserInfo::getuserName},
-        };
-        for (const auto &f : fields) {
-            const QString key = QLatin1String(f.key), fallback = QLatin1String(f.fallback);
-            QTest::addRow("%s", f.key) << QJsonObject{{key, a}, {f.fallback ? fallback : QStringLiteral("x"), b}} << f.getter << "first";
-            if (f.fallback)
-                QTest::addRow("%s: fallback", f.key) << QJsonObject{{fallback, b}} << f.getter << "second";
-        }
-        const UserGetter subject = &ZRUserInfo::getsubjectName;
-        QTest::newRow("first not a string") << QJsonObject{{QStringLiteral("subjectName"), 7}, {QStringLiteral("subject"), b}} << subject << "";
-        QTest::newRow("number not converted") << QJsonObject{{QStringLiteral("token"), 12345}} << UserGetter(&ZRUserInfo::gettoken) << "";
-        QTest::newRow("key case matters") << QJsonObject{{QStringLiteral("UID"), a}} << UserGetter(&ZRUserInfo::getuid) << "";
-    }
+    void userFields_data() { addTsvRows(QStringLiteral("foundation/userfields.tsv"), {"case", "account", "field", "expected"}); }
 
     void userFields()
     {
-        QFETCH(QJsonObject, account);
-        QFETCH(UserGetter, getter);
-        QFETCH(QString, expected);
-        user()->setUserInfo(QJsonObject(), false);
+        const UserGetter getter = userGetters.value(tsvField("field").toUtf8());
+        QJsonObject account = QJsonDocument::fromJson(tsvField("account").toUtf8()).object();
+        QVERIFY(getter && !account.isEmpty());
         account.insert(QStringLiteral("schools"), QJsonArray{1, 2}); // a key with no field
+        user()->setUserInfo(QJsonObject(), false);
         user()->setUserInfo(account, true);
-        QCOMPARE((user()->*getter)(), expected);
+        QCOMPARE((user()->*getter)(), tsvField("expected"));
         QCOMPARE(user()->getUserInfo(), account);
     }
 

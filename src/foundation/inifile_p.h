@@ -1,30 +1,44 @@
 #ifndef ORVO_INIFILE_P_H
 #define ORVO_INIFILE_P_H
 
+#include "inivalues_p.h"
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTextCodec>
 #include <QVector>
 
 #include <memory>
 
 namespace OrvoKiv {
 
-// QSettings would block on a FIFO and read a device without end: only a regular file, or none
-// yet, is an INI file.
+// QSettings would block on a FIFO and read a device without end, and trusts the sizes inside a
+// "@Variant(" value: only a regular file whose values it can read safely, or none yet, is an INI
+// file.
 inline bool isReadableAsIni(const QString &filePath)
 {
     const QFileInfo info(filePath);
-    return !info.exists() || info.isFile();
+    if (!info.exists())
+        return true;
+    QFile file(filePath);
+    return info.isFile()
+        && (!file.open(QIODevice::ReadOnly) || iniVariantsAreSafe(file.readAll(), QTextCodec::codecForName("UTF-8")));
 }
 
-// Every INI file of the suite is UTF-8 in Qt's INI conventions. Anything but a regular file reads
-// as an empty file that takes no writes.
-inline std::unique_ptr<QSettings> openUtf8Ini(const QString &filePath)
+// Every INI file of the suite is UTF-8 in Qt's INI conventions. For a file the caller has found
+// readable.
+inline std::unique_ptr<QSettings> utf8IniSettings(const QString &filePath)
 {
-    auto settings = std::make_unique<QSettings>(isReadableAsIni(filePath) ? filePath : QString(),
-                                                QSettings::IniFormat);
+    auto settings = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
     settings->setIniCodec("UTF-8");
     return settings;
+}
+
+// Anything but a readable INI file reads as an empty file that takes no writes.
+inline std::unique_ptr<QSettings> openUtf8Ini(const QString &filePath)
+{
+    return utf8IniSettings(isReadableAsIni(filePath) ? filePath : QString());
 }
 
 struct IniEntry

@@ -41,7 +41,7 @@ void ZRCommonUtils::writeIni(QString filePath, QString key, QString value)
 {
     QMutexLocker locker(&OrvoKiv::writeIniMutex);
     if (!OrvoKiv::isReadableAsIni(filePath)) {
-        orvoDebug() << "ZRCommonUtils::writeIni" << "not a regular file:" << filePath;
+        orvoDebug() << "ZRCommonUtils::writeIni" << "not a readable INI file:" << filePath;
         return;
     }
     // Not "FILE.lock": QSettings takes that one itself around its own sync.
@@ -51,7 +51,7 @@ void ZRCommonUtils::writeIni(QString filePath, QString key, QString value)
         orvoDebug() << "ZRCommonUtils::writeIni" << "lock timeout, write dropped:" << filePath << key;
         return;
     }
-    const auto settings = OrvoKiv::openUtf8Ini(filePath);
+    const auto settings = OrvoKiv::utf8IniSettings(filePath);
     settings->setValue(key, QVariant(value));
     settings->sync();
     if (settings->status() != QSettings::NoError)

@@ -12,10 +12,11 @@ QString defaultFile()
     return ZRCommonUtils::getAppRootDir() + QStringLiteral("/version.ini");
 }
 
-// No settings object for a FIFO or a device: reads then give their defaults, writes go nowhere.
+// No settings object for a FIFO, a device or a file Qt cannot read safely: reads then give their
+// defaults, writes go nowhere.
 QSettings *openIni(const QString &filePath)
 {
-    return OrvoKiv::isReadableAsIni(filePath) ? OrvoKiv::openUtf8Ini(filePath).release() : nullptr;
+    return OrvoKiv::isReadableAsIni(filePath) ? OrvoKiv::utf8IniSettings(filePath).release() : nullptr;
 }
 
 } // namespace

@@ -7,6 +7,7 @@ source "$(dirname "$0")/common.sh" "$1"
 mkfifo "$work/fifo"; mkdir "$work/noenv"
 printf '[commonApp]\n1=A, B|b|c|d|e|f|thirdparty\n2="Quoted, fine|b|c|d|e|f|thirdparty"\n' >"$work/list.ini"
 printf '[commonApp]\n1=\xc0\xff|b|c|d|e|f|thirdparty\n' >"$work/latin.ini"
+printf '[g]\nk=@Variant(\\0\\0\\0\\x9\\x7f\\xff\\xff\\xff)\n' >"$work/poisoned.ini"
 
 expect 0 'ZRWinAppUtils::appInstallInSystem'         -- scan --verbose
 expect 0 "dataRootDir: $work/programdata/Board$"     -- paths --app-name Board
@@ -18,6 +19,8 @@ expect 1 'is not a regular file'                     -- ini get "$work/fifo" g k
 expect 1 'is not a regular file'                     -- json get "$work/fifo"
 expect 1 'is not a regular file'                     -- json get /dev/zero
 expect 1 'could not write "k" to /dev/zero'          -- ini write /dev/zero k v
+expect 1 'poisoned.ini holds a value that cannot be read safely' -- ini get "$work/poisoned.ini" g k
+expect 1 'could not write "g/k"'                     -- ini write "$work/poisoned.ini" g/k v
 
 expect 1 'has no section "nope"'                     -- catalogue --section nope
 expect 0 'the group is field 6'                      -- catalogue --explain --section teachingTools

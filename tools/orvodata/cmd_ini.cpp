@@ -1,10 +1,10 @@
 #include "command.h"
+#include "inifile_p.h"
 
 #include <zrcommonutils.h>
 #include <zriniconfiguremanager.h>
 
 #include <QFileInfo>
-#include <QSettings>
 
 namespace orvodata {
 
@@ -14,9 +14,10 @@ namespace {
 // file back the way the next reader will.
 bool landed(const QString &file, const QString &key, const QString &value)
 {
-    QSettings settings(file, QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    return settings.status() == QSettings::NoError && settings.value(key).toString() == value;
+    if (!OrvoKiv::isReadableAsIni(file))
+        return false;
+    const auto settings = OrvoKiv::utf8IniSettings(file);
+    return settings->status() == QSettings::NoError && settings->value(key).toString() == value;
 }
 
 int get(const QStringList &arguments)
@@ -37,6 +38,8 @@ int get(const QStringList &arguments)
         return fail(Failure, QStringLiteral("%1 does not exist").arg(args.positional(0)));
     if (!file.isFile())
         return fail(Failure, QStringLiteral("%1 is not a regular file").arg(args.positional(0)));
+    if (!OrvoKiv::isReadableAsIni(args.positional(0)))
+        return fail(Failure, QStringLiteral("%1 holds a value that cannot be read safely").arg(args.positional(0)));
     ZRIniConfigureManager manager(args.positional(0));
     printLine(manager.getValue(args.positional(1), args.positional(2), args.positional(3)));
     return Success;

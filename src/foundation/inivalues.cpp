@@ -304,15 +304,16 @@ private:
         }
     }
 
-    // Date, time and time spec; from Qt 5.2 an offset follows its spec, a time zone its own.
+    // Date, time and what the time is relative to (local, UTC, an offset, a zone); from Qt 5.2 an
+    // offset follows as four bytes, a time zone in a form of its own.
     bool dateTime()
     {
         if (!skip(m_version < QDataStream::Qt_5_0 ? 9 : 13))
             return false;
-        const char spec = m_bytes.at(m_pos - 1);
-        if (m_version < QDataStream::Qt_5_2 || spec < Qt::OffsetFromUTC)
+        const char relativeTo = m_bytes.at(m_pos - 1);
+        if (m_version < QDataStream::Qt_5_2 || relativeTo < Qt::OffsetFromUTC)
             return true;
-        return spec == Qt::OffsetFromUTC ? skip(4) : refuse();
+        return relativeTo == Qt::OffsetFromUTC ? skip(4) : refuse();
     }
 
     // The bytes every value of a plain type takes in this stream version, -1 for other types.

@@ -1,6 +1,7 @@
 #include "inivalues_p.h"
 
 #include <QDataStream>
+#include <QHash>
 #include <QMetaType>
 #include <QTextCodec>
 #include <QVariant>
@@ -319,6 +320,13 @@ private:
     // The bytes every value of a plain type takes in this stream version, -1 for other types.
     int fixedSize(int type) const
     {
+        static const QHash<QPair<int, int>, int> sizes = plainTypeSizes();
+        return sizes.value({m_version, type}, -1);
+    }
+
+    // Measured once, by streaming a default value of each type in the two versions QSettings uses.
+    static QHash<QPair<int, int>, int> plainTypeSizes()
+    {
         static const QMetaType::Type plain[] = {
             QMetaType::Bool, QMetaType::Int, QMetaType::UInt, QMetaType::LongLong, QMetaType::ULongLong,
             QMetaType::Double, QMetaType::Float, QMetaType::Long, QMetaType::ULong, QMetaType::Short,
@@ -326,16 +334,20 @@ private:
             QMetaType::QDate, QMetaType::QTime, QMetaType::QUuid, QMetaType::QRect, QMetaType::QRectF,
             QMetaType::QSize, QMetaType::QSizeF, QMetaType::QLine, QMetaType::QLineF, QMetaType::QPoint,
             QMetaType::QPointF, QMetaType::QColor};
-        if (std::find(std::begin(plain), std::end(plain), type) == std::end(plain))
-            return -1;
-        const QVariant value(type, nullptr);
-        if (!value.isValid())
-            return -1;
-        QByteArray bytes;
-        QDataStream stream(&bytes, QIODevice::WriteOnly);
-        stream.setVersion(m_version);
-        stream << value;
-        return bytes.size() - (m_version >= QDataStream::Qt_4_2 ? 5 : 4);
+        QHash<QPair<int, int>, int> sizes;
+        for (const QDataStream::Version version : {QDataStream::Qt_4_0, QDataStream::Qt_5_6}) {
+            for (const QMetaType::Type type : plain) {
+                const QVariant value(type, nullptr);
+                if (!value.isValid())
+                    continue;
+                QByteArray bytes;
+                QDataStream stream(&bytes, QIODevice::WriteOnly);
+                stream.setVersion(version);
+                stream << value;
+                sizes.insert({version, type}, bytes.size() - (version >= QDataStream::Qt_4_2 ? 5 : 4));
+            }
+        }
+        return sizes;
     }
 
     const QByteArray m_bytes;
